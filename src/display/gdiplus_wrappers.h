@@ -1,0 +1,114 @@
+// Small owners of one GDI+ object each. A wrapper keeps the handle and the
+// status of its creating call, then the status of the latest failed call
+// made through it: a later success never clears an earlier failure.
+// Nothing reads the statuses to decide anything; drawing goes on.
+#pragma once
+
+#include "platform/gdiplus_flat.h"
+
+namespace display {
+
+class StatusKeeper {
+public:
+    gdip::Status status() const { return status_; }
+    // Keeps a failure; a success leaves the stored status alone.
+    gdip::Status Keep(gdip::Status status) {
+        if (status != gdip::kOk) status_ = status;
+        return status;
+    }
+
+protected:
+    void SetCreationStatus(gdip::Status status) { status_ = status; }
+
+private:
+    gdip::Status status_ = gdip::kOk;
+};
+
+class BrushWrapper : public StatusKeeper {
+public:
+    explicit BrushWrapper(gdip::Argb color);
+    ~BrushWrapper();
+    BrushWrapper(const BrushWrapper&) = delete;
+    BrushWrapper& operator=(const BrushWrapper&) = delete;
+    gdip::GpBrush* handle() const { return reinterpret_cast<gdip::GpBrush*>(handle_); }
+
+private:
+    gdip::GpSolidFill* handle_ = nullptr;
+};
+
+class PenWrapper : public StatusKeeper {
+public:
+    PenWrapper(const BrushWrapper& brush, gdip::Real width, gdip::Unit unit);
+    ~PenWrapper();
+    PenWrapper(const PenWrapper&) = delete;
+    PenWrapper& operator=(const PenWrapper&) = delete;
+    void SetDashArray(const gdip::Real* dashes, int count);
+    gdip::GpPen* handle() const { return handle_; }
+
+private:
+    gdip::GpPen* handle_ = nullptr;
+};
+
+class FontWrapper : public StatusKeeper {
+public:
+    // The font creation with its fallbacks to the generic sans-serif family.
+    FontWrapper(const char16_t* family_name, gdip::Real size, int style, gdip::Unit unit);
+    ~FontWrapper();
+    FontWrapper(const FontWrapper&) = delete;
+    FontWrapper& operator=(const FontWrapper&) = delete;
+    gdip::GpFont* handle() const { return handle_; }
+    // The size GDI+ reports; a failure is kept and leaves `size` alone.
+    gdip::Status GetSize(gdip::Real& size);
+
+private:
+    gdip::GpFont* handle_ = nullptr;
+};
+
+class StringFormatWrapper : public StatusKeeper {
+public:
+    StringFormatWrapper();  // flags 0, language 0
+    ~StringFormatWrapper();
+    StringFormatWrapper(const StringFormatWrapper&) = delete;
+    StringFormatWrapper& operator=(const StringFormatWrapper&) = delete;
+    void SetAlign(gdip::StringAlignment align);
+    void SetLineAlign(gdip::StringAlignment align);
+    gdip::GpStringFormat* handle() const { return handle_; }
+
+private:
+    gdip::GpStringFormat* handle_ = nullptr;
+};
+
+class MatrixWrapper : public StatusKeeper {
+public:
+    MatrixWrapper();
+    ~MatrixWrapper();
+    MatrixWrapper(const MatrixWrapper&) = delete;
+    MatrixWrapper& operator=(const MatrixWrapper&) = delete;
+    void SetIdentity();
+    void Rotate(gdip::Real angle_deg);                // prepended
+    void Translate(gdip::Real dx, gdip::Real dy);     // prepended
+    void TransformPoints(gdip::PointF* points, int count);
+    gdip::GpMatrix* handle() const { return handle_; }
+
+private:
+    gdip::GpMatrix* handle_ = nullptr;
+};
+
+class GraphicsWrapper : public StatusKeeper {
+public:
+    explicit GraphicsWrapper(gdip::Hdc device_context);
+    ~GraphicsWrapper();
+    GraphicsWrapper(const GraphicsWrapper&) = delete;
+    GraphicsWrapper& operator=(const GraphicsWrapper&) = delete;
+    gdip::GpGraphics* handle() const { return handle_; }
+
+    // Text placed at (x, y) by the format's alignments: GdipDrawString with
+    // the layout rectangle (x, y, 0, 0). Font, format and brush may be null.
+    gdip::Status DrawTextAt(const char16_t* text, const FontWrapper* font, gdip::Real x, gdip::Real y,
+                            const StringFormatWrapper* format, const BrushWrapper* brush);
+
+private:
+    gdip::GpGraphics* handle_ = nullptr;
+};
+
+}  // namespace display

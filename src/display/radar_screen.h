@@ -1,0 +1,48 @@
+// What the displays, the overlays and the hit test read and write on a
+// gauge object: its current surface, resources, traffic and selection.
+#pragma once
+
+#include <cstdint>
+
+#include "display/draw_resources.h"
+#include "traffic/traffic_list.h"
+
+namespace display {
+
+constexpr int kModePlan = 2;
+constexpr int kModeSector = 3;
+constexpr int kModeAltitude = 4;
+
+constexpr int kSelectedIdentifierChars = 52;
+
+struct ScreenPosition {
+    float x;
+    float y;
+};
+
+struct RadarScreen {
+    GraphicsWrapper* graphics = nullptr;  // the surface of this frame
+    DrawResources resources;
+    float scale_x = 0.0f;  // image pixels per virtual unit
+    float scale_y = 0.0f;
+    traffic::TrafficList* traffic = nullptr;
+    ScreenPosition screen_positions[traffic::kMaxTargets] = {};
+    float selected_distance_nm = 0.0f;
+    float selected_bearing_deg = 0.0f;
+    std::int32_t mode = kModeSector;
+    float range_nm = 40.0f;
+    std::int32_t selected_visible = 0;
+    std::int32_t selected_index = 0;
+    char selected_identifier[kSelectedIdentifierChars] = {};
+};
+
+// How a display reaches the gauge's own overlay at the end of its frame.
+struct OverlayCall {
+    void (*draw)(void* gauge) = nullptr;
+    void* gauge = nullptr;
+    void operator()() const {
+        if (draw) draw(gauge);
+    }
+};
+
+}  // namespace display

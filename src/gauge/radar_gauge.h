@@ -1,0 +1,81 @@
+// The gauge object: one per gauge name, serving every placement of it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "display/radar_screen.h"
+#include "gauge/surface_cache.h"
+#include "platform/gdiplus_flat.h"
+#include "platform/host_abi.h"
+#include "traffic/traffic_list.h"
+
+namespace gauge {
+
+constexpr float kDefaultRange_nm = 40.0f;
+constexpr float kVirtualScreenScale = 0.001f;  // image pixels per virtual unit, per pixel of size
+
+// Rectangular overlay, green scheme; the other gauges derive from it.
+class RadarGauge : public display::RadarScreen {
+public:
+    RadarGauge();
+    // Not copyable: the object owns GDI+ objects and its traffic list.
+    RadarGauge(const RadarGauge&) = delete;
+    RadarGauge& operator=(const RadarGauge&) = delete;
+
+    // The nine operations, in this slot order.
+    virtual void Draw(host::GaugeHeader* header);
+    virtual void OnMouseClick(const host::ClickPoint& point);
+    virtual void CreateDrawResources();
+    virtual void DrawPlan();
+    virtual void DrawSector();
+    virtual void DrawAltitude();
+    virtual void DrawOverlay();
+    virtual void SelectTargetAt(const host::ClickPoint& point, float origin_x, float origin_y);
+    virtual void UpdateNamedVariables();
+
+    // Virtual so that the callback may delete any class through this base;
+    // it comes after the nine and so leaves their slots alone.
+    virtual ~RadarGauge();
+
+    host::Element* drawing_element() const { return drawing_element_; }
+    host::DeviceContext device_context() const { return device_context_; }
+    std::int32_t image_width() const { return image_width_; }
+    std::int32_t image_height() const { return image_height_; }
+    const SurfaceCache& surface_cache() const { return surface_cache_; }
+    bool resources_created() const { return resources_created_ != 0; }
+    traffic::TrafficList& traffic_list() { return *traffic_list_; }
+
+protected:
+    display::OverlayCall Overlay();
+
+private:
+    host::Element* drawing_element_ = nullptr;
+    host::DeviceContext device_context_ = nullptr;
+    std::int32_t image_width_ = 0;
+    std::int32_t image_height_ = 0;
+    gdip::GdiplusToken gdiplus_token_ = 0;
+    std::int32_t resources_created_ = 0;
+    SurfaceCache surface_cache_;
+    std::unique_ptr<traffic::TrafficList> traffic_list_;
+    host::ModuleVariable time_variable_;
+};
+
+// Circular overlay, default mode 2.
+class CircularRadarGauge : public RadarGauge {
+public:
+    CircularRadarGauge();
+    void DrawOverlay() override;
+};
+
+class AmberRadarGauge : public RadarGauge {
+public:
+    void CreateDrawResources() override;
+};
+
+class AmberCircularRadarGauge : public CircularRadarGauge {
+public:
+    void CreateDrawResources() override;
+};
+
+}  // namespace gauge

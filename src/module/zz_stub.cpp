@@ -1,0 +1,2 @@
+#include "platform/host_abi.h"
+extern "C" host::ImportTableFormat ImportTable = {};

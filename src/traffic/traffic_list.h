@@ -1,0 +1,69 @@
+// The fixed list of radar targets of one gauge object, rebuilt from the
+// host's traffic interface and the network-player table.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/host_abi.h"
+#include "traffic/radar_target.h"
+
+namespace traffic {
+
+constexpr std::uint32_t kMaxTrafficTargets = 100;
+constexpr std::uint32_t kMaxNetPlayers = 256;
+constexpr std::uint32_t kMaxTargets = kMaxTrafficTargets + kMaxNetPlayers;  // 356
+
+constexpr double kMetresPerNauticalMile = 1852.0;
+
+class TrafficList {
+public:
+    // Clears every record's last paint time and binds the traffic interface.
+    TrafficList();
+
+    TrafficList(const TrafficList&) = delete;
+    TrafficList& operator=(const TrafficList&) = delete;
+
+    // The record at index i for i < kMaxTargets, else null.
+    RadarTarget* Target(std::uint32_t index);
+    const RadarTarget* Target(std::uint32_t index) const;
+
+    std::uint32_t Count() const { return count_; }
+
+    // The traffic interface's flag when there is an interface, else 0.
+    std::uint32_t ReducedDataFlag() const;
+
+    // First index the displays, overlays and the hit test use: 0 with the
+    // reduced-data flag set, otherwise 1.
+    std::uint32_t FirstShownIndex() const { return ReducedDataFlag() != 0 ? 0u : 1u; }
+
+    // Stores a changed range and rebuilds the list at once.
+    void SetRange(float range_nm);
+    double range_nm() const { return range_nm_; }
+
+    // Full rebuild from both sources.
+    void Refresh();
+
+    // Rebuild at most once per host second (module-wide clock).
+    void PeriodicRefresh();
+
+    bool has_traffic_interface() const { return traffic_ != nullptr; }
+
+private:
+    void Bind();
+    std::uint32_t RefreshFromTrafficInterface();
+    void RefreshFromNetPlayers(std::uint32_t written);
+
+    double range_nm_ = 0.0;
+    host::TrafficInfo* traffic_ = nullptr;
+    host::TrafficHandle variables_[10] = {};
+    host::TrafficHandle units_[4] = {};
+    host::TrafficId traffic_ids_[kMaxTargets] = {};
+    std::uint32_t count_ = 0;
+    RadarTarget records_[kMaxTargets];
+    std::int32_t net_module_present_ = 0;
+    host::NetPlayerEntry net_entry_ = nullptr;
+    void* net_table_ = nullptr;
+};
+
+}  // namespace traffic
