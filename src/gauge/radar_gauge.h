@@ -15,6 +15,21 @@ namespace gauge {
 constexpr float kDefaultRange_nm = 40.0f;
 constexpr float kVirtualScreenScale = 0.001f;  // image pixels per virtual unit, per pixel of size
 
+// One GDI+ user for as long as it lives. The gauge holds it as its first
+// member, so GDI+ is released after everything else the gauge owns, and
+// also when a construction fails half-way.
+class GdiplusUse {
+public:
+    GdiplusUse();
+    ~GdiplusUse();
+    GdiplusUse(const GdiplusUse&) = delete;
+    GdiplusUse& operator=(const GdiplusUse&) = delete;
+    gdip::GdiplusToken token() const { return token_; }
+
+private:
+    gdip::GdiplusToken token_ = 0;
+};
+
 // Rectangular overlay, green scheme; the other gauges derive from it.
 class RadarGauge : public display::RadarScreen {
 public:
@@ -50,11 +65,19 @@ protected:
     display::OverlayCall Overlay();
 
 private:
+    // Takes the drawing element, its device context and image size from the
+    // header; true when the size differs from the one seen before.
+    bool TakeDrawingElement(const host::GaugeHeader& header);
+    // Prepares this device context's surface and draws the frame; false
+    // when the surface was already drawn at this host time.
+    bool DrawFrame(double host_time, bool size_changed);
+    void DrawCurrentMode();
+
+    GdiplusUse gdiplus_;
     host::Element* drawing_element_ = nullptr;
     host::DeviceContext device_context_ = nullptr;
     std::int32_t image_width_ = 0;
     std::int32_t image_height_ = 0;
-    gdip::GdiplusToken gdiplus_token_ = 0;
     std::int32_t resources_created_ = 0;
     SurfaceCache surface_cache_;
     std::unique_ptr<traffic::TrafficList> traffic_list_;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 
 #include "display/gdiplus_wrappers.h"
@@ -16,23 +17,45 @@ struct SurfaceEntry {
     host::DeviceContext device_context = nullptr;
     double last_drawn_time = 0.0;
     std::unique_ptr<display::GraphicsWrapper> graphics;
+    std::uint64_t drawn_order = 0;  // when the entry was last drawn or made, for reuse
 };
 
 class SurfaceCache {
 public:
-    // The entry of this device context; a new one (last drawn time 0, a new
-    // Graphics scaled by (scale_x, scale_y)) when it is not cached yet.
-    // When the cache is full, the least recently used entry is reused.
-    SurfaceEntry& Find(host::DeviceContext device_context, float scale_x, float scale_y);
+    SurfaceCache() = default;
+    SurfaceCache(const SurfaceCache&) = delete;
+    SurfaceCache& operator=(const SurfaceCache&) = delete;
+
+    // The entry of this device context, searched from the first. A device
+    // context met for the first time gets an entry with last drawn time 0
+    // and a new Graphics on it scaled by (scale_x, scale_y). When all
+    // entries are taken, the least recently drawn one is given to the new
+    // device context with a new Graphics. Null only when no Graphics wrapper
+    // could be allocated.
+    SurfaceEntry* Find(host::DeviceContext device_context, float scale_x, float scale_y);
+
+    // Records that the entry is drawn at this host time.
+    void MarkDrawn(SurfaceEntry& entry, double host_time);
+
+    // Deletes every Graphics and forgets every entry.
+    void Clear();
 
     std::size_t count() const { return count_; }
     const SurfaceEntry& entry(std::size_t index) const { return entries_[index]; }
 
 private:
+    SurfaceEntry* Lookup(host::DeviceContext device_context);
+    SurfaceEntry* LeastRecentlyDrawn();
+
     SurfaceEntry entries_[kSurfaceCacheCapacity];
-    unsigned long long last_used_[kSurfaceCacheCapacity] = {};
-    unsigned long long use_clock_ = 0;
     std::size_t count_ = 0;
+    std::uint64_t draw_clock_ = 0;
 };
+
+// A new Graphics's world transform: scaled by (scale_x, scale_y), prepended.
+void ScaleSurface(display::GraphicsWrapper& graphics, float scale_x, float scale_y);
+
+// After a change of image size: reset the world transform, then scale again.
+void RescaleSurface(display::GraphicsWrapper& graphics, float scale_x, float scale_y);
 
 }  // namespace gauge

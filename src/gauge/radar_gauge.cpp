@@ -1,0 +1,107 @@
+#include "gauge/radar_gauge.h"
+
+#include "platform/gdiplus_session.h"
+#include "platform/host_services.h"
+
+namespace gauge {
+namespace {
+
+// The drawing element: the first entry of the next-element list of the
+// first element of the header's element list; null wherever a link is missing.
+host::Element* DrawingElementOf(const host::GaugeHeader& header) {
+    if (header.elements == nullptr) return nullptr;
+    const host::Element* background = header.elements[0];
+    if (background == nullptr || background->next == nullptr) return nullptr;
+    return background->next[0];
+}
+
+void CallDrawOverlay(void* gauge) { static_cast<RadarGauge*>(gauge)->DrawOverlay(); }
+
+}  // namespace
+
+GdiplusUse::GdiplusUse() : token_(platform::AcquireGdiplus()) {}
+
+GdiplusUse::~GdiplusUse() { platform::ReleaseGdiplus(token_); }
+
+RadarGauge::RadarGauge() : time_variable_(platform::MakeModuleVariable(host::kTokenHostTime)) {
+    range_nm = kDefaultRange_nm;
+    traffic_list_ = std::make_unique<traffic::TrafficList>();
+    traffic = traffic_list_.get();
+    traffic_list_->SetRange(range_nm);
+}
+
+RadarGauge::~RadarGauge() {
+    // Everything made through GDI+ goes before GDI+ itself (gdiplus_, last).
+    graphics = nullptr;
+    surface_cache_.Clear();
+    resources = display::DrawResources{};
+    traffic = nullptr;
+    traffic_list_.reset();
+}
+
+CircularRadarGauge::CircularRadarGauge() { mode = display::kModePlan; }
+
+display::OverlayCall RadarGauge::Overlay() { return display::OverlayCall{&CallDrawOverlay, this}; }
+
+void RadarGauge::Draw(host::GaugeHeader* header) {
+    if (resources_created_ == 0) {
+        CreateDrawResources();
+        resources_created_ = 1;
+    }
+    if (header == nullptr) return;
+    const bool size_changed = TakeDrawingElement(*header);
+    // The exchange runs on every pre-draw service, also when nothing is drawn.
+    UpdateNamedVariables();
+    const double host_time = platform::ReadModuleVariable(time_variable_);
+    if (drawing_element_ == nullptr) return;
+    if (device_context_ != nullptr && !DrawFrame(host_time, size_changed)) return;
+    // The host's mark that the shown picture is current.
+    drawing_element_->image_flags &= ~host::kImageFlagCurrentMark;
+}
+
+bool RadarGauge::TakeDrawingElement(const host::GaugeHeader& header) {
+    drawing_element_ = DrawingElementOf(header);
+    if (drawing_element_ == nullptr) {
+        device_context_ = nullptr;
+        return false;
+    }
+    device_context_ = drawing_element_->device_context;
+    const host::ImageRecord* image = drawing_element_->image;
+    if (image == nullptr || (image->width == image_width_ && image->height == image_height_)) return false;
+    image_width_ = image->width;
+    image_height_ = image->height;
+    return true;
+}
+
+bool RadarGauge::DrawFrame(double host_time, bool size_changed) {
+    // The displays draw in a 1000 x 1000 virtual space.
+    scale_x = static_cast<float>(image_width_) * kVirtualScreenScale;
+    scale_y = static_cast<float>(image_height_) * kVirtualScreenScale;
+    SurfaceEntry* surface = surface_cache_.Find(device_context_, scale_x, scale_y);
+    if (surface == nullptr || surface->last_drawn_time == host_time) return false;
+    surface_cache_.MarkDrawn(*surface, host_time);
+    graphics = surface->graphics.get();
+    if (size_changed) RescaleSurface(*graphics, scale_x, scale_y);
+    graphics->Keep(gdip::GdipGraphicsClear(graphics->handle(), resources.background));
+    traffic_list_->PeriodicRefresh();
+    DrawCurrentMode();
+    return true;
+}
+
+void RadarGauge::DrawCurrentMode() {
+    switch (mode) {
+        case display::kModePlan:
+            DrawPlan();
+            break;
+        case display::kModeSector:
+            DrawSector();
+            break;
+        case display::kModeAltitude:
+            DrawAltitude();
+            break;
+        default:
+            break;  // any other mode leaves the cleared surface
+    }
+}
+
+}  // namespace gauge

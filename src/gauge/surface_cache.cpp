@@ -1,0 +1,64 @@
+#include "gauge/surface_cache.h"
+
+#include <new>
+
+namespace gauge {
+namespace {
+
+std::unique_ptr<display::GraphicsWrapper> NewScaledGraphics(host::DeviceContext device_context, float scale_x,
+                                                            float scale_y) {
+    std::unique_ptr<display::GraphicsWrapper> graphics(new (std::nothrow) display::GraphicsWrapper(device_context));
+    if (graphics) ScaleSurface(*graphics, scale_x, scale_y);
+    return graphics;
+}
+
+}  // namespace
+
+SurfaceEntry* SurfaceCache::Find(host::DeviceContext device_context, float scale_x, float scale_y) {
+    SurfaceEntry* entry = Lookup(device_context);
+    if (entry == nullptr) {
+        entry = count_ < kSurfaceCacheCapacity ? &entries_[count_++] : LeastRecentlyDrawn();
+        // A reused entry's Graphics goes before one is made on the new device context.
+        entry->graphics.reset();
+        entry->device_context = device_context;
+        entry->last_drawn_time = 0.0;
+        entry->drawn_order = ++draw_clock_;
+    }
+    // Also retried for an entry whose wrapper could not be allocated before.
+    if (!entry->graphics) entry->graphics = NewScaledGraphics(device_context, scale_x, scale_y);
+    return entry->graphics ? entry : nullptr;
+}
+
+SurfaceEntry* SurfaceCache::Lookup(host::DeviceContext device_context) {
+    for (std::size_t i = 0; i < count_; ++i)
+        if (entries_[i].device_context == device_context) return &entries_[i];
+    return nullptr;
+}
+
+void SurfaceCache::MarkDrawn(SurfaceEntry& entry, double host_time) {
+    entry.last_drawn_time = host_time;
+    entry.drawn_order = ++draw_clock_;
+}
+
+void SurfaceCache::Clear() {
+    for (std::size_t i = 0; i < count_; ++i) entries_[i] = SurfaceEntry{};
+    count_ = 0;
+}
+
+SurfaceEntry* SurfaceCache::LeastRecentlyDrawn() {
+    SurfaceEntry* oldest = &entries_[0];
+    for (std::size_t i = 1; i < count_; ++i)
+        if (entries_[i].drawn_order < oldest->drawn_order) oldest = &entries_[i];
+    return oldest;
+}
+
+void ScaleSurface(display::GraphicsWrapper& graphics, float scale_x, float scale_y) {
+    graphics.Keep(gdip::GdipScaleWorldTransform(graphics.handle(), scale_x, scale_y, gdip::kMatrixOrderPrepend));
+}
+
+void RescaleSurface(display::GraphicsWrapper& graphics, float scale_x, float scale_y) {
+    graphics.Keep(gdip::GdipResetWorldTransform(graphics.handle()));
+    ScaleSurface(graphics, scale_x, scale_y);
+}
+
+}  // namespace gauge

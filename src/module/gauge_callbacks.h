@@ -1,0 +1,33 @@
+// The gauge callbacks and click routines, and the one gauge object per
+// gauge name that they create, drive and destroy.
+#pragma once
+
+#include <cstdint>
+
+#include "gauge/radar_gauge.h"
+#include "module/gauge_table.h"
+#include "platform/host_abi.h"
+
+namespace module {
+
+// Pre-draw draws the gauge's object, connection creates it when there is
+// none, disconnection destroys it; other services do nothing.
+void ServeGauge(GaugeSlot slot, host::GaugeHeader* header, std::int32_t service);
+
+// Passes the point to the gauge's object when there is one; always handled (1).
+std::int32_t ClickGauge(GaugeSlot slot, const host::ClickPoint* point);
+
+// The gauge's object, or null.
+gauge::RadarGauge* GaugeObject(GaugeSlot slot);
+
+template <GaugeSlot slot>
+void HOST_CALL GaugeCallbackOf(host::GaugeHeader* header, std::int32_t service, std::uintptr_t /*extra*/) {
+    ServeGauge(slot, header, service);
+}
+
+template <GaugeSlot slot>
+std::int32_t HOST_CALL ClickRoutineOf(host::ClickPoint* point, std::uint32_t /*mouse_flags*/) {
+    return ClickGauge(slot, point);
+}
+
+}  // namespace module

@@ -1,0 +1,87 @@
+#include "module/gauge_table.h"
+
+#include "module/gauge_callbacks.h"
+#include "module/standard_routines.h"
+
+namespace module {
+namespace {
+
+// A static image element of the background resource at (0, 0).
+constexpr host::Element StaticImage(host::GaugeHeader* owner, host::Element** next, std::uint32_t image_flags) {
+    host::Element element{};
+    element.type = host::kElementStaticImage;
+    element.resource = host::kBackgroundResource;
+    element.x = 0;
+    element.y = 0;
+    element.owner = owner;
+    element.next = next;
+    element.image_flags = image_flags;
+    return element;
+}
+
+constexpr host::MouseRect ParentRect() {
+    host::MouseRect rect{};
+    rect.type = host::kMouseRectParent;
+    rect.cursor = host::kCursorNone;
+    return rect;
+}
+
+// The whole gauge, a left single click going to the click routine.
+constexpr host::MouseRect ClickBox(host::ClickRoutine click) {
+    host::MouseRect rect{};
+    rect.type = host::kMouseRectChild;
+    rect.width = kClickBoxSize;
+    rect.height = kClickBoxSize;
+    rect.cursor = host::kCursorHand;
+    rect.mouse_flags = host::kMouseLeftSingle;
+    rect.routine = click;
+    return rect;
+}
+
+constexpr host::MouseRect EndRect() {
+    host::MouseRect rect{};
+    rect.type = host::kMouseRectEnd;
+    rect.cursor = host::kCursorNone;
+    return rect;
+}
+
+// The definition of one gauge, linked into its own slot of the table.
+constexpr GaugeDefinition DefineGauge(GaugeSlot slot, host::GaugeCallback callback, host::ClickRoutine click) {
+    GaugeDefinition& self = gauge_table.gauges[slot];
+    GaugeDefinition gauge{};
+    gauge.header.version = host::kGaugeHeaderVersion;
+    gauge.header.name = kGaugeNames[slot];
+    gauge.header.elements = self.elements;
+    gauge.header.query = &QueryElements;
+    gauge.header.install = &InstallElements;
+    gauge.header.initialize = &InitializeElements;
+    gauge.header.update = &UpdateElements;
+    gauge.header.generate = &GenerateElements;
+    gauge.header.draw = &DrawElements;
+    gauge.header.kill = &KillElements;
+    gauge.header.default_width_mm = host::kGaugeDefaultWidthMm;
+    gauge.header.mouse_rects = self.mouse_rects;
+    gauge.header.callback = callback;
+    gauge.elements[0] = &self.background;
+    gauge.elements[1] = nullptr;
+    gauge.background = StaticImage(&self.header, self.background_next, host::kImageFlagsBackground);
+    gauge.background_next[0] = &self.drawing;
+    gauge.background_next[1] = nullptr;
+    gauge.drawing = StaticImage(&self.header, nullptr, host::kImageFlagsDrawing);
+    gauge.mouse_rects[0] = ParentRect();
+    gauge.mouse_rects[1] = ClickBox(click);
+    gauge.mouse_rects[2] = EndRect();
+    return gauge;
+}
+
+}  // namespace
+
+// Writable: the host writes into the headers and elements.
+GaugeTable gauge_table = {{
+    DefineGauge(kRectangularGreen, &GaugeCallbackOf<kRectangularGreen>, &ClickRoutineOf<kRectangularGreen>),
+    DefineGauge(kRectangularAmber, &GaugeCallbackOf<kRectangularAmber>, &ClickRoutineOf<kRectangularAmber>),
+    DefineGauge(kCircularGreen, &GaugeCallbackOf<kCircularGreen>, &ClickRoutineOf<kCircularGreen>),
+    DefineGauge(kCircularAmber, &GaugeCallbackOf<kCircularAmber>, &ClickRoutineOf<kCircularAmber>),
+}};
+
+}  // namespace module

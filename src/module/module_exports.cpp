@@ -1,0 +1,39 @@
+#include "module/module_exports.h"
+
+#include "module/gauge_table.h"
+
+namespace module {
+namespace {
+
+// Module initialisation and de-initialisation: nothing to do at load or
+// unload; the gauge objects come with their panels.
+void HOST_CALL DoNothing() {}
+
+}  // namespace
+}  // namespace module
+
+// Both are written by the host, so they are plain writable data.
+extern "C" {
+
+RADAR_EXPORT host::ImportTableFormat ImportTable = {
+    {host::kImportTablePanelsId, nullptr},
+    {0, nullptr},
+};
+
+RADAR_EXPORT host::LinkageFormat Linkage = {
+    host::kLinkageModuleId,
+    &module::DoNothing,
+    &module::DoNothing,
+    0,
+    0,
+    host::kLinkageModuleVersion,
+    {
+        &module::GaugeHeaderOf(module::kRectangularGreen),
+        &module::GaugeHeaderOf(module::kRectangularAmber),
+        &module::GaugeHeaderOf(module::kCircularGreen),
+        &module::GaugeHeaderOf(module::kCircularAmber),
+        nullptr,
+    },
+};
+
+}  // extern "C"

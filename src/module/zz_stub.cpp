@@ -1,2 +1,0 @@
-#include "platform/host_abi.h"
-extern "C" host::ImportTableFormat ImportTable = {};

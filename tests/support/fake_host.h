@@ -1,0 +1,85 @@
+// A fake panel host for unit tests: a HostPanels table installed into the
+// module's ImportTable while a FakeHost lives. It serves module variables by
+// token, keeps a named-variable store, answers registered-interface look-ups
+// through a settable hook (null by default) and records the element-list
+// services. One FakeHost at a time; the destructor takes the table out again.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/host_abi.h"
+
+namespace fakehost {
+
+struct ElementListCall {
+    host::HostPanelsEntry entry;
+    host::Element* element;
+    host::ResourceHandle resource;  // install only
+    std::uint32_t phase;            // generate only
+};
+
+struct NamedVariable {
+    std::int32_t id;
+    double value;
+};
+
+class FakeHost {
+public:
+    FakeHost();
+    ~FakeHost();
+    FakeHost(const FakeHost&) = delete;
+    FakeHost& operator=(const FakeHost&) = delete;
+
+    // The host time, token 604.
+    void SetHostTime(double seconds) { SetModuleVariable(host::kTokenHostTime, seconds); }
+
+    // Module variables; an unknown token looks up as 0.
+    void SetModuleVariable(std::uint32_t token, double value) { module_variables_[token] = value; }
+    int LookupCount(std::uint32_t token) const;
+
+    // Named variables. Ids start at 1. CheckNamedVariable finds only
+    // variables that exist (made with CreateNamedVariable, as another panel
+    // gauge would, or registered); RegisterNamedVariable creates them.
+    std::int32_t CreateNamedVariable(const std::string& name, double value = 0.0);
+    bool HasNamedVariable(const std::string& name) const { return named_.count(name) != 0; }
+    std::int32_t NamedVariableId(const std::string& name) const;  // 0 when absent
+    double NamedVariableValue(const std::string& name) const;     // 0 when absent
+    void SetNamedVariableValue(const std::string& name, double value);
+    // Names in the order they were created.
+    const std::vector<std::string>& NamedVariableNames() const { return named_order_; }
+    int SetValueCount() const { return set_value_count_; }
+
+    // Registered interfaces: the hook answers GetRegisteredInterface; with
+    // no hook the answer is null. Names asked for are recorded.
+    std::function<void*(const char* name)> registered_interface;
+    const std::vector<std::string>& InterfaceRequests() const { return interface_requests_; }
+
+    const std::vector<ElementListCall>& ElementListCalls() const { return element_list_calls_; }
+
+    // The table itself, e.g. to empty an entry.
+    host::HostPanels& table() { return table_; }
+
+    // The FakeHost currently installed, or null.
+    static FakeHost* Current();
+
+private:
+    friend struct Entries;
+
+    host::HostPanels table_{};
+    std::map<std::uint32_t, double> module_variables_;
+    std::map<std::uint32_t, int> lookup_counts_;
+    std::map<std::string, NamedVariable> named_;
+    std::vector<std::string> named_order_;
+    std::int32_t next_named_id_ = 1;
+    int set_value_count_ = 0;
+    std::vector<std::string> interface_requests_;
+    std::vector<ElementListCall> element_list_calls_;
+    void* previous_panels_ = nullptr;
+    std::uint32_t previous_panels_id_ = 0;
+};
+
+}  // namespace fakehost

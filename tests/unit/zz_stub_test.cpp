@@ -1,3 +1,0 @@
-#include <gtest/gtest.h>
-#include "gdiplus_recorder.h"
-TEST(Recorder, Smoke) { gdip::GpMatrix* m; EXPECT_EQ(gdip::GdipCreateMatrix(&m), 0); }
