@@ -28,7 +28,9 @@ struct RadarTarget {
 };
 
 // Copies an identifier into the record, cut to fit and always terminated,
-// and widens it (sign-extending each byte) into the wide copy.
+// and widens it (sign-extending each byte) into the wide copy. Reads at most
+// kIdentifierChars - 1 characters of the source, so a source whose terminator
+// lies further on (or is missing) is cut there; null gives an empty text.
 void SetTargetIdentifier(RadarTarget& target, const char* identifier);
 
 }  // namespace traffic

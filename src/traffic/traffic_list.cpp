@@ -1,4 +1,5 @@
-// Placeholder until the traffic sources are bound: an empty list.
+// The traffic list's records: construction, access, the range and the
+// identifier of a record.
 #include "traffic/traffic_list.h"
 
 #include <cstring>
@@ -6,7 +7,7 @@
 namespace traffic {
 
 TrafficList::TrafficList() {
-    std::memset(records_, 0, sizeof(records_));
+    std::memset(records_, 0, sizeof(records_));  // every last paint time 0 = never
     Bind();
 }
 
@@ -16,17 +17,31 @@ const RadarTarget* TrafficList::Target(std::uint32_t index) const {
     return index < kMaxTargets ? &records_[index] : nullptr;
 }
 
-std::uint32_t TrafficList::ReducedDataFlag() const { return 0; }
+std::uint32_t TrafficList::ReducedDataFlag() const { return traffic_ != nullptr ? traffic_->ReducedDataFlag() : 0u; }
 
 void TrafficList::SetRange(float range_nm) {
-    if (static_cast<double>(range_nm) != range_nm_) {
-        range_nm_ = range_nm;
+    const double widened = range_nm;
+    if (widened != range_nm_) {
+        range_nm_ = widened;
         Refresh();
     }
 }
 
-void TrafficList::Bind() {}
-void TrafficList::Refresh() { count_ = 0; }
-void TrafficList::PeriodicRefresh() {}
+void SetTargetIdentifier(RadarTarget& target, const char* identifier) {
+    constexpr int kMaxChars = kIdentifierChars - 1;
+    int length = 0;
+    if (identifier != nullptr) {
+        while (length < kMaxChars && identifier[length] != '\0') ++length;
+        std::memcpy(target.identifier, identifier, static_cast<std::size_t>(length));
+    }
+    target.identifier[length] = '\0';
+
+    // Bytes above 0x7F widen as negative 8-bit values, as the drawing side
+    // has always received them.
+    for (int i = 0; i < length; ++i) {
+        target.wide_identifier[i] = static_cast<char16_t>(static_cast<signed char>(target.identifier[i]));
+    }
+    target.wide_identifier[length] = u'\0';
+}
 
 }  // namespace traffic

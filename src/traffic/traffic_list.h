@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "platform/host_abi.h"
+#include "traffic/net_player_table.h"
 #include "traffic/radar_target.h"
 
 namespace traffic {
@@ -15,6 +16,30 @@ constexpr std::uint32_t kMaxNetPlayers = 256;
 constexpr std::uint32_t kMaxTargets = kMaxTrafficTargets + kMaxNetPlayers;  // 356
 
 constexpr double kMetresPerNauticalMile = 1852.0;
+
+// The traffic interface's variables, by the slot that holds each handle.
+enum TrafficVariable : std::uint32_t {
+    kPlaneLatitude,
+    kPlaneLongitude,
+    kPlaneAltitude,
+    kIndicatedAltitude,
+    kVelocityWorldY,
+    kPlaneHeadingMagnetic,
+    kPlaneHeadingTrue,
+    kPlaneAltAboveGround,
+    kGroundVelocity,
+    kAtcId,
+    kTrafficVariableCount
+};
+
+// The traffic interface's units, by the slot that holds each handle.
+enum TrafficUnit : std::uint32_t {
+    kUnitDegrees,
+    kUnitFeet,
+    kUnitFeetPerMinute,
+    kUnitKnots,
+    kTrafficUnitCount
+};
 
 class TrafficList {
 public:
@@ -52,17 +77,17 @@ public:
 private:
     void Bind();
     std::uint32_t RefreshFromTrafficInterface();
-    void RefreshFromNetPlayers(std::uint32_t written);
+    void ReadTrafficTarget(host::TrafficId id, RadarTarget& target);
+    double NumericValue(host::TrafficId id, TrafficVariable variable, TrafficUnit unit);
 
     double range_nm_ = 0.0;
     host::TrafficInfo* traffic_ = nullptr;
-    host::TrafficHandle variables_[10] = {};
-    host::TrafficHandle units_[4] = {};
-    host::TrafficId traffic_ids_[kMaxTargets] = {};
+    host::TrafficHandle variables_[kTrafficVariableCount] = {};
+    host::TrafficHandle units_[kTrafficUnitCount] = {};
+    host::TrafficId traffic_ids_[kMaxTargets] = {};  // the query fills at most kMaxTrafficTargets
     std::uint32_t count_ = 0;
     RadarTarget records_[kMaxTargets];
-    std::int32_t net_module_present_ = 0;
-    host::NetPlayerEntry net_entry_ = nullptr;
+    NetPlayerSource net_source_;
     void* net_table_ = nullptr;
 };
 

@@ -1,0 +1,72 @@
+#include "traffic/net_player_table.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "platform/loaded_module.h"
+#include "traffic/numeric.h"
+
+namespace traffic {
+namespace {
+
+constexpr double kDegreesPerCircle = 360.0;
+constexpr double kKnotsPerKilometrePerHour = 0.5399568034557235;
+constexpr double kSecondsPerMinute = 60.0;
+
+// Fields are read byte-wise: the table belongs to another module and its
+// doubles need not be aligned for us.
+template <typename Field>
+Field ReadField(const unsigned char* slot, std::size_t position) {
+    Field value;
+    std::memcpy(&value, slot + position, sizeof(value));
+    return value;
+}
+
+}  // namespace
+
+NetPlayerSource FindNetPlayerSource() {
+    NetPlayerSource source;
+    void* module = platform::FindLoadedModule(host::kNetPlayerModuleName);
+    if (module == nullptr) return source;
+    source.present = 1;
+    source.entry = reinterpret_cast<host::NetPlayerEntry>(platform::FindModuleExport(module, host::kNetPlayerEntryName));
+    return source;
+}
+
+bool ReadNetPlayerSlot(const unsigned char* slot, RadarTarget& target) {
+    if (ReadField<std::int32_t>(slot, host::netslot::kActive) == 0) return false;
+
+    const double altitude_m = ReadField<double>(slot, host::netslot::kAltitude);
+    const double velocity_a = ReadField<float>(slot, host::netslot::kVelocityA);
+    const double velocity_b = ReadField<float>(slot, host::netslot::kVelocityB);
+
+    target.latitude_deg = ReadField<double>(slot, host::netslot::kLatitude) * kDegreesPerCircle * host::kLatitudeUnitFactor;
+    target.longitude_deg =
+        ReadField<double>(slot, host::netslot::kLongitude) * kDegreesPerCircle * host::kLongitudeUnitFactor;
+    target.altitude_ft = altitude_m * host::kFeetPerMetre;
+    target.height_above_ground = SaturatingTruncate(altitude_m);
+    target.ground_speed_kt = std::sqrt(velocity_a * velocity_a + velocity_b * velocity_b) * kKnotsPerKilometrePerHour;
+    target.vertical_speed_fpm = ReadField<float>(slot, host::netslot::kVerticalSpeed) * kSecondsPerMinute;
+    target.heading_deg = ReadField<float>(slot, host::netslot::kHeading);
+
+    // The name field holds 128 bytes; the copy reads no more than the
+    // identifier holds, well inside the field even without a terminator.
+    static_assert(kIdentifierChars - 1 <= static_cast<int>(host::netslot::kNameBytes), "name read stays in its field");
+    SetTargetIdentifier(target, reinterpret_cast<const char*>(slot + host::netslot::kName));
+    target.source = kSourceNetPlayer;
+    return true;
+}
+
+std::uint32_t AppendNetPlayers(const NetPlayerSource& source, void*& table, RadarTarget* records,
+                               std::uint32_t written, std::uint32_t capacity) {
+    if (source.present == 0 || source.entry == nullptr) return written;
+    if (source.entry(&table) != host::kNetPlayerStatusOk || table == nullptr) return written;
+
+    const auto* slots = static_cast<const unsigned char*>(table);
+    for (std::size_t slot = 0; slot < host::kNetPlayerSlots && written < capacity; ++slot) {
+        if (ReadNetPlayerSlot(slots + slot * host::kNetPlayerSlotBytes, records[written])) ++written;
+    }
+    return written;
+}
+
+}  // namespace traffic

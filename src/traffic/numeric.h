@@ -1,0 +1,30 @@
+// Conversions of host-delivered floating-point values to whole numbers that
+// stay defined for any input: NaN becomes 0 and values beyond the target
+// type's range stop at its limits.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <type_traits>
+
+namespace traffic {
+
+// The value truncated toward zero, as an Int. NaN gives 0; a value beyond
+// the range of Int (infinities included) gives Int's minimum or maximum.
+template <typename Int = std::int32_t>
+inline Int SaturatingTruncate(double value) {
+    static_assert(std::is_integral<Int>::value, "whole-number target type");
+    if (std::isnan(value)) return 0;
+    const double truncated = std::trunc(value);
+    // Both limits are exact as doubles for types up to 32 bits; for wider
+    // types the comparison against the rounded-up maximum still keeps the
+    // conversion below inside the range.
+    constexpr double kLowest = static_cast<double>(std::numeric_limits<Int>::lowest());
+    constexpr double kHighest = static_cast<double>(std::numeric_limits<Int>::max());
+    if (truncated <= kLowest) return std::numeric_limits<Int>::lowest();
+    if (truncated >= kHighest) return std::numeric_limits<Int>::max();
+    return static_cast<Int>(truncated);
+}
+
+}  // namespace traffic

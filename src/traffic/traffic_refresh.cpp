@@ -1,0 +1,156 @@
+// Binding the traffic interface and rebuilding the list from the traffic
+// interface and the network-player table.
+#include <cstring>
+
+#include "platform/host_services.h"
+#include "traffic/numeric.h"
+#include "traffic/traffic_list.h"
+
+namespace traffic {
+namespace {
+
+// The bind order of the variable handles, each into its named slot.
+struct NamedVariable {
+    TrafficVariable slot;
+    const char* name;
+};
+constexpr NamedVariable kVariableBindOrder[kTrafficVariableCount] = {
+    {kPlaneLatitude, "PLANE LATITUDE"},
+    {kPlaneLongitude, "PLANE LONGITUDE"},
+    {kPlaneAltitude, "PLANE ALTITUDE"},
+    {kIndicatedAltitude, "INDICATED ALTITUDE"},
+    {kVelocityWorldY, "VELOCITY WORLD Y"},
+    {kPlaneAltAboveGround, "PLANE ALT ABOVE GROUND"},
+    {kGroundVelocity, "GROUND VELOCITY"},
+    {kPlaneHeadingTrue, "PLANE HEADING DEGREES TRUE"},
+    {kPlaneHeadingMagnetic, "PLANE HEADING DEGREES MAGNETIC"},
+    {kAtcId, "ATC ID"},
+};
+
+struct NamedUnit {
+    TrafficUnit slot;
+    const char* name;
+};
+constexpr NamedUnit kUnitBindOrder[kTrafficUnitCount] = {
+    {kUnitDegrees, "DEGREES"},
+    {kUnitFeet, "FEET"},
+    {kUnitFeetPerMinute, "FEET PER MINUTE"},
+    {kUnitKnots, "KNOTS"},
+};
+
+// Targets whose data the host reduces all fly at this speed, level.
+constexpr double kReducedDataGroundSpeedKt = 200.0;
+
+// The name buffer both paths of the traffic interface fill: 15 characters
+// and the terminator.
+constexpr std::uint32_t kTrafficNameBytes = 16;
+
+// The clock of the periodic rebuild, shared by the lists of all gauges.
+struct RefreshClock {
+    host::ModuleVariable host_time = platform::MakeModuleVariable(host::kTokenHostTime);
+    double last_refresh_time = 0.0;
+};
+RefreshClock refresh_clock;
+
+constexpr double kRefreshIntervalSeconds = 1.0;
+
+// Copies a name of unknown length into the name buffer, cut to fit.
+void CopyTrafficName(const char* name, char (&buffer)[kTrafficNameBytes]) {
+    std::uint32_t length = 0;
+    if (name != nullptr) {
+        while (length < kTrafficNameBytes - 1 && name[length] != '\0') {
+            buffer[length] = name[length];
+            ++length;
+        }
+    }
+    buffer[length] = '\0';
+}
+
+}  // namespace
+
+void TrafficList::Bind() {
+    traffic_ = nullptr;
+    auto* registered = static_cast<host::RegisteredInterface*>(platform::GetRegisteredInterface(host::kTrafficInterfaceName));
+    if (registered == nullptr) return;
+    traffic_ = static_cast<host::TrafficInfo*>(registered->QueryInterface(host::kTrafficInterfaceName));
+    if (traffic_ == nullptr) return;
+
+    for (const NamedVariable& variable : kVariableBindOrder) {
+        variables_[variable.slot] = traffic_->GetVariableHandle(variable.name);
+    }
+    for (const NamedUnit& unit : kUnitBindOrder) {
+        units_[unit.slot] = traffic_->GetUnitsHandle(unit.name);
+    }
+}
+
+// Interface targets first, in the order of the query, then the players.
+void TrafficList::Refresh() {
+    const std::uint32_t written = traffic_ != nullptr ? RefreshFromTrafficInterface() : 0;
+    count_ = AppendNetPlayers(net_source_, net_table_, records_, written, kMaxTargets);
+}
+
+void TrafficList::PeriodicRefresh() {
+    net_source_ = FindNetPlayerSource();
+    const double host_time = platform::ReadModuleVariable(refresh_clock.host_time);
+    if (refresh_clock.last_refresh_time + kRefreshIntervalSeconds < host_time) {
+        refresh_clock.last_refresh_time = host_time;
+        Refresh();
+    }
+}
+
+std::uint32_t TrafficList::RefreshFromTrafficInterface() {
+    std::uint32_t count =
+        traffic_->GetTrafficInRadius(range_nm_ * kMetresPerNauticalMile, kMaxTrafficTargets, traffic_ids_);
+    // An interface that reports more than it was asked for is held to the
+    // number asked: the list has room for no more.
+    if (count > kMaxTrafficTargets) count = kMaxTrafficTargets;
+    for (std::uint32_t k = 0; k < count; ++k) ReadTrafficTarget(traffic_ids_[k], records_[k]);
+    return count;
+}
+
+// Values the interface does not deliver stay 0: every result starts there.
+double TrafficList::NumericValue(host::TrafficId id, TrafficVariable variable, TrafficUnit unit) {
+    double value = 0.0;
+    traffic_->GetNumericValue(id, variables_[variable], units_[unit], &value, 0);
+    return value;
+}
+
+void TrafficList::ReadTrafficTarget(host::TrafficId id, RadarTarget& target) {
+    const double latitude_deg = NumericValue(id, kPlaneLatitude, kUnitDegrees);
+    const double longitude_deg = NumericValue(id, kPlaneLongitude, kUnitDegrees);
+
+    double altitude_ft = 0.0;
+    double heading_deg = 0.0;
+    double vertical_speed_fpm = 0.0;
+    double height_above_ground = 0.0;
+    double ground_speed_kt = 0.0;
+    char name[kTrafficNameBytes] = {};
+    if (traffic_->ReducedDataFlag() != 0) {
+        altitude_ft = NumericValue(id, kPlaneAltitude, kUnitFeet);
+        heading_deg = NumericValue(id, kPlaneHeadingTrue, kUnitDegrees);
+        CopyTrafficName(traffic_->GetTrafficName(id), name);
+        height_above_ground = altitude_ft;
+        vertical_speed_fpm = 0.0;
+        ground_speed_kt = kReducedDataGroundSpeedKt;
+    } else {
+        heading_deg = NumericValue(id, kPlaneHeadingMagnetic, kUnitDegrees);
+        altitude_ft = NumericValue(id, kIndicatedAltitude, kUnitFeet);
+        vertical_speed_fpm = NumericValue(id, kVelocityWorldY, kUnitFeetPerMinute);
+        height_above_ground = NumericValue(id, kPlaneAltAboveGround, kUnitFeet);
+        ground_speed_kt = NumericValue(id, kGroundVelocity, kUnitKnots);
+        traffic_->GetStringValue(id, variables_[kAtcId], name, kTrafficNameBytes, 0);
+        name[kTrafficNameBytes - 1] = '\0';  // an interface that fills the buffer leaves no terminator
+    }
+
+    target.latitude_deg = latitude_deg;
+    target.longitude_deg = longitude_deg;
+    target.altitude_ft = altitude_ft;
+    target.vertical_speed_fpm = SaturatingTruncate(vertical_speed_fpm);
+    target.height_above_ground = SaturatingTruncate(height_above_ground);
+    target.heading_deg = heading_deg;
+    target.ground_speed_kt = ground_speed_kt;
+    SetTargetIdentifier(target, name);
+    target.source = kSourceTrafficInterface;
+}
+
+}  // namespace traffic
