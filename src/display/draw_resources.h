@@ -21,4 +21,26 @@ struct DrawResources {
     float line_height = 0.0f;  // virtual-screen units
 };
 
+// The three colours in which the two schemes differ.
+struct ColourScheme {
+    gdip::Argb background;
+    gdip::Argb normal;  // dim lines, fills and labels
+    gdip::Argb bright;  // lit targets, the sweep line and the overlays' text
+};
+
+constexpr ColourScheme kGreenScheme{0xFF001400u, 0xFF008200u, 0xFF00FF00u};
+constexpr ColourScheme kAmberScheme{0xFF1E0F00u, 0xFF783C0Au, 0xFFFFA046u};
+
+constexpr float kPenWidth = 2.0f;          // world units: scales with the gauge
+constexpr float kDashPattern[2] = {2.0f, 2.0f};  // in pen widths: 4 units each
+constexpr float kSmallFontSize_pt = 30.0f;
+constexpr float kLargeFontSize_pt = 40.0f;
+constexpr float kLineHeightPerFontSize = 1.2f;
+
+// Makes the pens, brushes and fonts in the scheme's colours.
+void FillDrawResources(DrawResources& resources, const ColourScheme& scheme);
+
+inline void CreateGreenScheme(DrawResources& resources) { FillDrawResources(resources, kGreenScheme); }
+inline void CreateAmberScheme(DrawResources& resources) { FillDrawResources(resources, kAmberScheme); }
+
 }  // namespace display

@@ -4,6 +4,8 @@
 // Nothing reads the statuses to decide anything; drawing goes on.
 #pragma once
 
+#include <cstdint>
+
 #include "platform/gdiplus_flat.h"
 
 namespace display {
@@ -101,6 +103,25 @@ public:
     GraphicsWrapper(const GraphicsWrapper&) = delete;
     GraphicsWrapper& operator=(const GraphicsWrapper&) = delete;
     gdip::GpGraphics* handle() const { return handle_; }
+
+    void Clear(gdip::Argb color);
+    void ScaleWorldTransform(gdip::Real sx, gdip::Real sy);      // prepended
+    void ResetWorldTransform();
+    void TranslateWorldTransform(gdip::Real dx, gdip::Real dy);  // prepended
+    // Saves the state; the number is for EndContainer.
+    gdip::GraphicsContainer BeginContainer();
+    void EndContainer(gdip::GraphicsContainer container);
+    void SetSmoothingMode(std::int32_t mode);
+    void SetTextRenderingHint(std::int32_t hint);
+
+    // Drawing with a pen or brush that may be absent (GDI+ then fails the
+    // call and the failure is kept here).
+    void DrawLine(const PenWrapper* pen, gdip::Real x1, gdip::Real y1, gdip::Real x2, gdip::Real y2);
+    void DrawEllipse(const PenWrapper* pen, const gdip::RectF& bounds);
+    void DrawArc(const PenWrapper* pen, const gdip::RectF& bounds, gdip::Real start_deg, gdip::Real sweep_deg);
+    void DrawRectangle(const PenWrapper* pen, const gdip::RectF& rect);
+    void DrawPolygon(const PenWrapper* pen, const gdip::PointF* points, int count);
+    void FillPolygon(const BrushWrapper* brush, const gdip::PointF* points, int count);  // alternate fill mode
 
     // Text placed at (x, y) by the format's alignments: GdipDrawString with
     // the layout rectangle (x, y, 0, 0). Font, format and brush may be null.

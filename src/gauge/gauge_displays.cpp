@@ -1,17 +1,30 @@
-// The gauge's display operations. Filled in with the displays.
+// The gauge's display operations: its scheme, the three displays, its
+// overlay and the click selection, each forwarded to the display code.
+#include "display/circular_overlay.h"
+#include "display/plan_display.h"
+#include "display/target_selection.h"
 #include "gauge/radar_gauge.h"
 
 namespace gauge {
 
-void RadarGauge::CreateDrawResources() {}
-void AmberRadarGauge::CreateDrawResources() {}
-void AmberCircularRadarGauge::CreateDrawResources() {}
-void RadarGauge::DrawPlan() {}
+void RadarGauge::CreateDrawResources() { display::CreateGreenScheme(resources); }
+void AmberRadarGauge::CreateDrawResources() { display::CreateAmberScheme(resources); }
+void AmberCircularRadarGauge::CreateDrawResources() { display::CreateAmberScheme(resources); }
+
+void RadarGauge::DrawPlan() { display::DrawPlan(*this, Overlay()); }
 void RadarGauge::DrawSector() {}
 void RadarGauge::DrawAltitude() {}
+
 void RadarGauge::DrawOverlay() {}
-void CircularRadarGauge::DrawOverlay() {}
-void RadarGauge::OnMouseClick(const host::ClickPoint&) {}
-void RadarGauge::SelectTargetAt(const host::ClickPoint&, float, float) {}
+void CircularRadarGauge::DrawOverlay() { display::DrawCircularOverlay(*this); }
+
+void RadarGauge::OnMouseClick(const host::ClickPoint& point) {
+    display::DisplayOrigin origin{};
+    if (display::DisplayOriginOf(mode, origin)) SelectTargetAt(point, origin.x, origin.y);
+}
+
+void RadarGauge::SelectTargetAt(const host::ClickPoint& point, float origin_x, float origin_y) {
+    display::SelectTargetAt(*this, point.x, point.y, display::DisplayOrigin{origin_x, origin_y});
+}
 
 }  // namespace gauge

@@ -1,8 +1,87 @@
-// The named-variable exchange with the rest of the panel. Filled in later.
+// The named-variable exchange with the rest of the panel: "Radar Mode" and
+// "Radar Range" come in, the selected target's data go out.
+//
+// The identifiers belong to the module, not to one gauge object: the first
+// call in the module checks the inputs and registers the outputs, and every
+// gauge object exchanges through those same identifiers.
+#include <cmath>
+
+#include "display/float_conversion.h"
 #include "gauge/radar_gauge.h"
+#include "platform/host_services.h"
+#include "traffic/numeric.h"
 
 namespace gauge {
+namespace {
 
-void RadarGauge::UpdateNamedVariables() {}
+constexpr double kSmallestRange_nm = 5.0;
+constexpr double kNoValue = -1.0;
+
+enum Output { kSelected, kLatitude, kLongitude, kAltitude, kDistance, kSpeed, kVerticalSpeed, kOutputCount };
+
+constexpr const char* kOutputNames[kOutputCount] = {
+    "Radar Target Selected", "Radar Target Latitude",  "Radar Target Longitude",     "Radar Target Altitude",
+    "Radar Target Distance", "Radar Target Speed",     "Radar Target Vertical Speed",
+};
+
+struct NamedVariables {
+    bool registered = false;
+    std::int32_t mode_id = 0;
+    std::int32_t range_id = 0;
+    std::int32_t output_ids[kOutputCount] = {};
+};
+
+NamedVariables& Variables() {
+    static NamedVariables variables;
+    return variables;
+}
+
+// The inputs start from the first gauge's defaults; a panel that writes
+// them takes over.
+void RegisterAll(NamedVariables& variables, std::int32_t mode, float range_nm) {
+    variables.mode_id = platform::CheckNamedVariable("Radar Mode");
+    platform::SetNamedVariableValue(variables.mode_id, mode);
+    variables.range_id = platform::CheckNamedVariable("Radar Range");
+    platform::SetNamedVariableValue(variables.range_id, range_nm);
+    for (int output = 0; output < kOutputCount; ++output)
+        variables.output_ids[output] = platform::RegisterNamedVariable(kOutputNames[output]);
+    variables.registered = true;
+}
+
+void Publish(const NamedVariables& variables, const double (&values)[kOutputCount]) {
+    for (int output = 0; output < kOutputCount; ++output)
+        platform::SetNamedVariableValue(variables.output_ids[output], values[output]);
+}
+
+}  // namespace
+
+void RadarGauge::UpdateNamedVariables() {
+    NamedVariables& variables = Variables();
+    if (!variables.registered) {
+        RegisterAll(variables, mode, range_nm);
+        return;
+    }
+
+    // Smaller ranges (0 from an unset variable included) are ignored.
+    const double range_value = platform::GetNamedVariableValue(variables.range_id);
+    if (range_value >= kSmallestRange_nm) {
+        range_nm = display::SaturatingFloat(range_value);
+        if (traffic) traffic->SetRange(range_nm);
+    }
+
+    // Any value but 0 is taken; modes without a display draw nothing.
+    const std::int32_t mode_value = traffic::SaturatingTruncate(platform::GetNamedVariableValue(variables.mode_id));
+    if (mode_value != 0) mode = mode_value;
+
+    const traffic::RadarTarget* target =
+        selected_identifier[0] != '\0' && traffic ? traffic->Target(static_cast<std::uint32_t>(selected_index))
+                                                  : nullptr;
+    if (target != nullptr) {
+        Publish(variables, {1.0, target->latitude_deg, target->longitude_deg, target->altitude_ft,
+                            selected_distance_nm, target->ground_speed_kt, target->vertical_speed_fpm});
+    } else {
+        Publish(variables, {0.0, kNoValue, kNoValue, kNoValue, kNoValue, kNoValue, kNoValue});
+    }
+}
 
 }  // namespace gauge

@@ -1,0 +1,131 @@
+#include "display/target_pass.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "display/float_conversion.h"
+#include "traffic/own_ship.h"
+#include "traffic/traffic_list.h"
+
+namespace display {
+namespace {
+
+constexpr double kFullCircle_deg = 360.0;
+constexpr float kSweepLineToBearing_deg = 90.0f;  // screen angle 0 is relative bearing 90
+
+const PenWrapper* PenOf(const std::unique_ptr<PenWrapper>& pen) { return pen.get(); }
+const BrushWrapper* BrushOf(const std::unique_ptr<BrushWrapper>& brush) { return brush.get(); }
+
+}  // namespace
+
+std::uint32_t FirstPassIndex(const traffic::TrafficList& list) { return list.FirstShownIndex(); }
+
+bool InPass(const traffic::TrafficList& list, std::uint32_t index) {
+    return index < list.Count() && index < traffic::kMaxTargets;
+}
+
+bool IsAirborne(const traffic::RadarTarget& target) { return target.height_above_ground > kGroundFilterHeight; }
+
+float RelativeBearing(float true_bearing_deg, double own_heading_deg) {
+    const double turned = std::fmod(true_bearing_deg - own_heading_deg, kFullCircle_deg);
+    return SaturatingFloat(std::fmod(turned + kFullCircle_deg, kFullCircle_deg));
+}
+
+TargetFix LocateTarget(const traffic::RadarTarget& target, double own_heading_deg) {
+    const traffic::OwnShip& own = traffic::GetOwnShipPosition();
+    TargetFix fix{};
+    float bearing_rad = 0.0f;
+    traffic::RangeAndBearing(traffic::PositionOf(own), traffic::PositionOf(target), fix.distance_nm, bearing_rad);
+    fix.true_bearing_deg = traffic::TrueBearingDegrees(bearing_rad);
+    fix.relative_bearing_deg = RelativeBearing(fix.true_bearing_deg, own_heading_deg);
+    return fix;
+}
+
+ScreenPosition PlaceOnBearing(MatrixWrapper& placement, float distance_nm, float scale, float relative_bearing_deg) {
+    gdip::PointF point{0.0f, -distance_nm * scale};
+    placement.SetIdentity();
+    placement.Rotate(relative_bearing_deg);
+    placement.TransformPoints(&point, 1);
+    return ScreenPosition{point.x, point.y};
+}
+
+PaintWindow PlanPaintWindow(float sweep_angle_deg) {
+    const float line_bearing = sweep_angle_deg + kSweepLineToBearing_deg;
+    PaintWindow window{};
+    window.lo = static_cast<float>(std::fmod(line_bearing - kSweepStep_deg, kFullCircle_deg));
+    window.hi = static_cast<float>(std::fmod(line_bearing, kFullCircle_deg));
+    if (window.hi < window.lo) window.hi += static_cast<float>(kFullCircle_deg);
+    return window;
+}
+
+bool IsLit(traffic::RadarTarget& target, double now) {
+    if (target.last_paint_time + kBrightWindowSeconds >= now) return true;
+    target.last_paint_time = 0.0;
+    return false;
+}
+
+TargetStyle ChooseStyle(traffic::RadarTarget& target, double now, const DrawResources& resources) {
+    if (IsLit(target, now)) return TargetStyle{PenOf(resources.bright_pen), BrushOf(resources.bright_brush)};
+    return TargetStyle{PenOf(resources.normal_pen), BrushOf(resources.normal_brush)};
+}
+
+bool IsSelectedTarget(const RadarScreen& screen, const traffic::RadarTarget& target) {
+    if (screen.selected_identifier[0] == '\0') return false;
+    return std::strncmp(screen.selected_identifier, target.identifier, traffic::kIdentifierChars) == 0;
+}
+
+void DiamondAround(ScreenPosition centre, gdip::PointF (&diamond)[4]) {
+    diamond[0] = {centre.x + kSymbolHalfSize, centre.y};
+    diamond[1] = {centre.x, centre.y - kSymbolHalfSize};
+    diamond[2] = {centre.x - kSymbolHalfSize, centre.y};
+    diamond[3] = {centre.x, centre.y + kSymbolHalfSize};
+}
+
+void DrawTargetSymbol(GraphicsWrapper& graphics, const traffic::RadarTarget& target, ScreenPosition centre,
+                      bool selected, const TargetStyle& style, gdip::PointF (&diamond)[4]) {
+    if (target.source != traffic::kSourceTrafficInterface) {
+        DiamondAround(centre, diamond);
+        if (selected) {
+            graphics.FillPolygon(style.brush, diamond, 4);
+        } else {
+            graphics.DrawPolygon(style.pen, diamond, 4);
+        }
+        return;
+    }
+    graphics.DrawLine(style.pen, centre.x, centre.y - kSymbolHalfSize, centre.x, centre.y + kSymbolHalfSize);
+    graphics.DrawLine(style.pen, centre.x - kSymbolHalfSize, centre.y, centre.x + kSymbolHalfSize, centre.y);
+}
+
+void CaptureSelection(RadarScreen& screen, std::uint32_t index, const TargetFix& fix, ScreenPosition centre,
+                      const TargetStyle& style) {
+    screen.selected_distance_nm = fix.distance_nm;
+    screen.selected_bearing_deg = fix.true_bearing_deg;
+    screen.selected_visible = 1;
+    screen.selected_index = static_cast<std::int32_t>(index);
+    constexpr float kHalfFrame = kSelectionFrameSize / 2.0f;
+    if (screen.graphics)
+        screen.graphics->DrawRectangle(
+            style.pen, gdip::RectF{centre.x - kHalfFrame, centre.y - kHalfFrame, kSelectionFrameSize, kSelectionFrameSize});
+}
+
+void DrawVelocityVector(GraphicsWrapper& graphics, MatrixWrapper& vector, ScreenPosition centre,
+                        const traffic::RadarTarget& target, double own_heading_deg, const PenWrapper* pen) {
+    gdip::PointF end{centre.x, SaturatingFloat(centre.y - target.ground_speed_kt * kVectorKnotFactor * kVectorLength)};
+    const float turn_deg = SaturatingFloat(target.heading_deg - own_heading_deg);
+    vector.SetIdentity();
+    vector.Translate(centre.x, centre.y);
+    vector.Rotate(turn_deg);
+    vector.Translate(-centre.x, -centre.y);
+    vector.TransformPoints(&end, 1);
+    graphics.DrawLine(pen, centre.x, centre.y, end.x, end.y);
+}
+
+void DrawTargetAndSelection(RadarScreen& screen, std::uint32_t index, const traffic::RadarTarget& target,
+                            const TargetFix& fix, ScreenPosition centre, const TargetStyle& style,
+                            gdip::PointF (&diamond)[4]) {
+    const bool selected = IsSelectedTarget(screen, target);
+    if (screen.graphics) DrawTargetSymbol(*screen.graphics, target, centre, selected, style, diamond);
+    if (selected) CaptureSelection(screen, index, fix, centre, style);
+}
+
+}  // namespace display

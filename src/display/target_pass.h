@@ -1,0 +1,102 @@
+// The per-target steps every display runs over its gauge's traffic list:
+// ground filter, range and bearing, relative bearing, placement, paint test,
+// brightness, symbol, selection capture and vector. Each display composes
+// them in its own order, with its own placement, paint window and
+// visibility where it differs.
+#pragma once
+
+#include <cstdint>
+
+#include "display/gdiplus_wrappers.h"
+#include "display/radar_screen.h"
+#include "traffic/radar_target.h"
+
+namespace display {
+
+constexpr std::int32_t kGroundFilterHeight = 50;  // drawn only above this
+constexpr double kBrightWindowSeconds = 0.8;
+constexpr float kSymbolHalfSize = 10.0f;
+constexpr float kSelectionFrameSize = 50.0f;
+constexpr double kVectorKnotFactor = 0.002;  // × kVectorLength: 0.2 units per knot
+constexpr double kVectorLength = 100.0;
+constexpr float kSweepStep_deg = 5.0f;
+
+// Where a target lies as seen from the own ship.
+struct TargetFix {
+    float distance_nm;
+    float true_bearing_deg;      // clockwise from true north; what the selection captures
+    float relative_bearing_deg;  // clockwise from the own heading, 0..360
+};
+
+// The pen and brush a target is drawn with this frame.
+struct TargetStyle {
+    const PenWrapper* pen;
+    const BrushWrapper* brush;  // only the selected network player's filled diamond uses it
+};
+
+// A span of angles or positions with both ends included.
+struct PaintWindow {
+    float lo;
+    float hi;
+};
+
+// The index range of the pass: from 0 with reduced data, else from 1, and
+// below the list's count (read again for every target) and its capacity.
+std::uint32_t FirstPassIndex(const traffic::TrafficList& list);
+bool InPass(const traffic::TrafficList& list, std::uint32_t index);
+
+// Step 1: only targets higher than 50 above the ground are on the radar.
+bool IsAirborne(const traffic::RadarTarget& target);
+
+// Steps 2 to 4: refreshes the own ship, then distance, true and relative
+// bearing of the target.
+TargetFix LocateTarget(const traffic::RadarTarget& target, double own_heading_deg);
+
+// fmod(fmod(true - heading, 360) + 360, 360) as a float.
+float RelativeBearing(float true_bearing_deg, double own_heading_deg);
+
+// Step 5 of the plan and sector displays: the point (0, -distance × scale)
+// turned clockwise by the relative bearing through the placement matrix.
+ScreenPosition PlaceOnBearing(MatrixWrapper& placement, float distance_nm, float scale, float relative_bearing_deg);
+
+// Step 6 of the plan display: the 5 degrees of relative bearing the sweep
+// line crossed in its last step, ending at the line (s + 90).
+PaintWindow PlanPaintWindow(float sweep_angle_deg);
+
+// Both ends included; NaN is never inside.
+inline bool InPaintWindow(float value, const PaintWindow& window) {
+    return !(value < window.lo) && value <= window.hi;
+}
+
+// Step 7: lit up to 0.8 after the last paint; a dim target's paint time
+// goes back to 0.
+bool IsLit(traffic::RadarTarget& target, double now);
+TargetStyle ChooseStyle(traffic::RadarTarget& target, double now, const DrawResources& resources);
+
+// Step 9: the selected target carries the gauge's (non-empty) identifier.
+bool IsSelectedTarget(const RadarScreen& screen, const traffic::RadarTarget& target);
+
+// The diamond's vertices: right, top, left, bottom.
+void DiamondAround(ScreenPosition centre, gdip::PointF (&diamond)[4]);
+
+// Step 9: a network player's diamond (filled when selected) or a traffic
+// target's cross. `diamond` is the display's own vertex store.
+void DrawTargetSymbol(GraphicsWrapper& graphics, const traffic::RadarTarget& target, ScreenPosition centre,
+                      bool selected, const TargetStyle& style, gdip::PointF (&diamond)[4]);
+
+// Step 10: the selected target's distance, bearing and index for the
+// overlays and the named variables, and its 50 × 50 frame.
+void CaptureSelection(RadarScreen& screen, std::uint32_t index, const TargetFix& fix, ScreenPosition centre,
+                      const TargetStyle& style);
+
+// Step 11: 0.2 units per knot along the target's heading relative to the
+// own heading, turned about the centre through the vector matrix.
+void DrawVelocityVector(GraphicsWrapper& graphics, MatrixWrapper& vector, ScreenPosition centre,
+                        const traffic::RadarTarget& target, double own_heading_deg, const PenWrapper* pen);
+
+// Steps 9 and 10 together, for a target that is drawn.
+void DrawTargetAndSelection(RadarScreen& screen, std::uint32_t index, const traffic::RadarTarget& target,
+                            const TargetFix& fix, ScreenPosition centre, const TargetStyle& style,
+                            gdip::PointF (&diamond)[4]);
+
+}  // namespace display

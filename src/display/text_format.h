@@ -1,0 +1,42 @@
+// The texts the displays and overlays write, formatted into fixed buffers of
+// 16-bit characters. A text longer than its buffer is cut; the buffer always
+// ends with a terminator. Numbers from the host are turned into integers
+// without undefined conversions (NaN counts as 0, huge values saturate).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace display {
+
+constexpr std::size_t kRangeLabelChars = 10;  // terminator included
+constexpr std::size_t kOverlayTextChars = 20;  // terminator included
+
+// printf-style formatting into `capacity` characters (terminator included);
+// the format and its result are 8-bit Latin-1, each byte widened to one
+// character ("\xB0" is the degree sign). Returns the characters written.
+std::size_t FormatText(char16_t* text, std::size_t capacity, const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 3, 4)))
+#endif
+    ;
+
+// A ring label: the value with two decimals when it is not whole ("2.50"),
+// else as a whole number ("10").
+void FormatRangeLabel(float value_nm, char16_t (&text)[kRangeLabelChars]);
+
+// "12.3NM": one decimal.
+void FormatDistanceText(float distance_nm, char16_t (&text)[kOverlayTextChars]);
+
+// The altitude in whole hundreds of feet: "17900FT", "-100FT", "0FT", and
+// from 18000 ft on a flight level, "FL180".
+void FormatAltitudeText(double altitude_ft, char16_t (&text)[kOverlayTextChars]);
+
+// "249KTS": whole knots, cut toward zero.
+void FormatSpeedText(double ground_speed_kt, char16_t (&text)[kOverlayTextChars]);
+
+// A value in whole hundreds (value × 0.01 cut toward zero, × 100), held
+// within the 32-bit range.
+std::int32_t WholeHundreds(double value);
+
+}  // namespace display
