@@ -49,31 +49,25 @@ void RadarGauge::Draw(host::GaugeHeader* header) {
         resources_created_ = 1;
     }
     if (header == nullptr) return;
-    const bool size_changed = TakeDrawingElement(*header);
+    TakeDrawingElement(*header);
     // The exchange runs on every pre-draw service, also when nothing is drawn.
     UpdateNamedVariables();
     const double host_time = platform::ReadModuleVariable(time_variable_);
     if (drawing_element_ == nullptr) return;
-    if (device_context_ != nullptr && !DrawFrame(host_time, size_changed)) return;
+    if (device_context_ != nullptr && !DrawFrame(host_time)) return;
     // The host's mark that the shown picture is current.
     drawing_element_->image_flags &= ~host::kImageFlagCurrentMark;
 }
 
-bool RadarGauge::TakeDrawingElement(const host::GaugeHeader& header) {
+void RadarGauge::TakeDrawingElement(const host::GaugeHeader& header) {
     drawing_element_ = DrawingElementOf(header);
-    if (drawing_element_ == nullptr) {
-        device_context_ = nullptr;
-        return false;
-    }
-    device_context_ = drawing_element_->device_context;
-    const host::ImageRecord* image = drawing_element_->image;
-    if (image == nullptr || (image->width == image_width_ && image->height == image_height_)) return false;
-    image_width_ = image->width;
-    image_height_ = image->height;
-    return true;
+    device_context_ = drawing_element_ ? drawing_element_->device_context : nullptr;
+    if (drawing_element_ == nullptr || drawing_element_->image == nullptr) return;
+    image_width_ = drawing_element_->image->width;
+    image_height_ = drawing_element_->image->height;
 }
 
-bool RadarGauge::DrawFrame(double host_time, bool size_changed) {
+bool RadarGauge::DrawFrame(double host_time) {
     // The displays draw in a 1000 x 1000 virtual space.
     scale_x = static_cast<float>(image_width_) * kVirtualScreenScale;
     scale_y = static_cast<float>(image_height_) * kVirtualScreenScale;
@@ -81,7 +75,8 @@ bool RadarGauge::DrawFrame(double host_time, bool size_changed) {
     if (surface == nullptr || surface->last_drawn_time == host_time) return false;
     surface_cache_.MarkDrawn(*surface, host_time);
     graphics = surface->graphics.get();
-    if (size_changed) RescaleSurface(*graphics, scale_x, scale_y);
+    // Also catches a size change first seen in a frame that drew nothing.
+    FitSurfaceToImage(*surface, scale_x, scale_y);
     graphics->Keep(gdip::GdipGraphicsClear(graphics->handle(), resources.background));
     traffic_list_->PeriodicRefresh();
     DrawCurrentMode();

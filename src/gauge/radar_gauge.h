@@ -66,11 +66,11 @@ protected:
 
 private:
     // Takes the drawing element, its device context and image size from the
-    // header; true when the size differs from the one seen before.
-    bool TakeDrawingElement(const host::GaugeHeader& header);
+    // header; without an image record the size stays as it was.
+    void TakeDrawingElement(const host::GaugeHeader& header);
     // Prepares this device context's surface and draws the frame; false
     // when the surface was already drawn at this host time.
-    bool DrawFrame(double host_time, bool size_changed);
+    bool DrawFrame(double host_time);
     void DrawCurrentMode();
 
     GdiplusUse gdiplus_;

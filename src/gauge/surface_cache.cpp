@@ -25,7 +25,11 @@ SurfaceEntry* SurfaceCache::Find(host::DeviceContext device_context, float scale
         entry->drawn_order = ++draw_clock_;
     }
     // Also retried for an entry whose wrapper could not be allocated before.
-    if (!entry->graphics) entry->graphics = NewScaledGraphics(device_context, scale_x, scale_y);
+    if (!entry->graphics) {
+        entry->graphics = NewScaledGraphics(device_context, scale_x, scale_y);
+        entry->scale_x = scale_x;
+        entry->scale_y = scale_y;
+    }
     return entry->graphics ? entry : nullptr;
 }
 
@@ -56,9 +60,12 @@ void ScaleSurface(display::GraphicsWrapper& graphics, float scale_x, float scale
     graphics.Keep(gdip::GdipScaleWorldTransform(graphics.handle(), scale_x, scale_y, gdip::kMatrixOrderPrepend));
 }
 
-void RescaleSurface(display::GraphicsWrapper& graphics, float scale_x, float scale_y) {
-    graphics.Keep(gdip::GdipResetWorldTransform(graphics.handle()));
-    ScaleSurface(graphics, scale_x, scale_y);
+void FitSurfaceToImage(SurfaceEntry& entry, float scale_x, float scale_y) {
+    if (!entry.graphics || (entry.scale_x == scale_x && entry.scale_y == scale_y)) return;
+    entry.graphics->Keep(gdip::GdipResetWorldTransform(entry.graphics->handle()));
+    ScaleSurface(*entry.graphics, scale_x, scale_y);
+    entry.scale_x = scale_x;
+    entry.scale_y = scale_y;
 }
 
 }  // namespace gauge

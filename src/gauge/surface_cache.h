@@ -17,6 +17,8 @@ struct SurfaceEntry {
     host::DeviceContext device_context = nullptr;
     double last_drawn_time = 0.0;
     std::unique_ptr<display::GraphicsWrapper> graphics;
+    float scale_x = 0.0f;  // the scale the Graphics' world transform was given
+    float scale_y = 0.0f;
     std::uint64_t drawn_order = 0;  // when the entry was last drawn or made, for reuse
 };
 
@@ -52,10 +54,11 @@ private:
     std::uint64_t draw_clock_ = 0;
 };
 
-// A new Graphics's world transform: scaled by (scale_x, scale_y), prepended.
+// A new Graphics' world transform: scaled by (scale_x, scale_y), prepended.
 void ScaleSurface(display::GraphicsWrapper& graphics, float scale_x, float scale_y);
 
-// After a change of image size: reset the world transform, then scale again.
-void RescaleSurface(display::GraphicsWrapper& graphics, float scale_x, float scale_y);
+// When the image size gives the entry another scale than the one its
+// Graphics has: reset the world transform, then scale it again.
+void FitSurfaceToImage(SurfaceEntry& entry, float scale_x, float scale_y);
 
 }  // namespace gauge

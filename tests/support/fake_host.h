@@ -27,6 +27,27 @@ struct NamedVariable {
     double value;
 };
 
+// A gauge header as a host hands it to the pre-draw service: the element
+// list holds a background element whose next-element list holds the drawing
+// element, with an image record and a device context. Stands alone (not a
+// module header); the test may cut any link to play a misbehaving host.
+struct Placement {
+    Placement(host::DeviceContext device_context, std::int32_t width, std::int32_t height);
+    Placement(const Placement&) = delete;
+    Placement& operator=(const Placement&) = delete;
+
+    host::ImageRecord image{};
+    host::Element drawing{};
+    host::Element* background_next[2] = {};
+    host::Element background{};
+    host::Element* elements[2] = {};
+    host::GaugeHeader header{};
+};
+
+// Writes an image record and a device context into the drawing element of a
+// module's gauge header, as the host does; false when the header has none.
+bool PlaceOn(host::GaugeHeader& header, host::ImageRecord* image, host::DeviceContext device_context);
+
 class FakeHost {
 public:
     FakeHost();

@@ -87,6 +87,30 @@ struct Entries {
     }
 };
 
+Placement::Placement(host::DeviceContext device_context, std::int32_t width, std::int32_t height) {
+    image.width = width;
+    image.height = height;
+    drawing.image_flags = host::kImageFlagsDrawing;
+    drawing.image = &image;
+    drawing.device_context = device_context;
+    drawing.owner = &header;
+    background_next[0] = &drawing;
+    background.image_flags = host::kImageFlagsBackground;
+    background.next = background_next;
+    background.owner = &header;
+    elements[0] = &background;
+    header.elements = elements;
+}
+
+bool PlaceOn(host::GaugeHeader& header, host::ImageRecord* image, host::DeviceContext device_context) {
+    if (!header.elements || !header.elements[0] || !header.elements[0]->next || !header.elements[0]->next[0])
+        return false;
+    host::Element* drawing = header.elements[0]->next[0];
+    drawing->image = image;
+    drawing->device_context = device_context;
+    return true;
+}
+
 FakeHost::FakeHost() {
     Entries::Fill(table_);
     previous_panels_id_ = ImportTable.panels.id;
