@@ -1,0 +1,94 @@
+#include "module_file.h"
+
+#include "bounded_string.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
+namespace panelhost {
+namespace {
+
+#if defined(_WIN32)
+
+void* OpenLibrary(const std::string& path, std::string* error) {
+    HMODULE module = LoadLibraryA(path.c_str());
+    if (module == nullptr && error) *error = "cannot load " + path + " (error " + std::to_string(GetLastError()) + ")";
+    return reinterpret_cast<void*>(module);
+}
+
+void* FindSymbol(void* handle, const char* name) {
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle), name));
+}
+
+void CloseLibrary(void* handle) { FreeLibrary(static_cast<HMODULE>(handle)); }
+
+#else
+
+void* OpenLibrary(const std::string& path, std::string* error) {
+    // A bare file name would be searched for on the library path.
+    std::string file = path.find('/') == std::string::npos ? "./" + path : path;
+    void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr && error) {
+        const char* reason = dlerror();
+        *error = reason ? reason : ("cannot load " + path);
+    }
+    return handle;
+}
+
+void* FindSymbol(void* handle, const char* name) { return dlsym(handle, name); }
+
+void CloseLibrary(void* handle) { dlclose(handle); }
+
+#endif
+
+}  // namespace
+
+std::unique_ptr<ModuleFile> ModuleFile::Load(const std::string& path, std::string* error) {
+    void* handle = OpenLibrary(path, error);
+    if (handle == nullptr) return nullptr;
+    auto* import_table = static_cast<host::ImportEntry*>(FindSymbol(handle, "ImportTable"));
+    auto* linkage = static_cast<host::LinkageFormat*>(FindSymbol(handle, "Linkage"));
+    if (import_table == nullptr || linkage == nullptr) {
+        if (error) *error = path + " does not export ImportTable and Linkage";
+        CloseLibrary(handle);
+        return nullptr;
+    }
+    return std::unique_ptr<ModuleFile>(new ModuleFile(handle, import_table, linkage));
+}
+
+ModuleFile::~ModuleFile() { CloseLibrary(handle_); }
+
+bool ModuleFile::InstallPanels(const host::HostPanels* table) {
+    for (std::size_t i = 0; i < kMaxImportEntries && import_table_[i].id != 0; ++i) {
+        if (import_table_[i].id == host::kImportTablePanelsId) {
+            import_table_[i].pointer = const_cast<host::HostPanels*>(table);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<host::GaugeHeader*> ModuleFile::Gauges() const {
+    std::vector<host::GaugeHeader*> gauges;
+    for (host::GaugeHeader* header : linkage_->gauges) {
+        if (header == nullptr) break;
+        gauges.push_back(header);
+    }
+    return gauges;
+}
+
+host::GaugeHeader* ModuleFile::FindGauge(std::string_view name) const {
+    for (host::GaugeHeader* header : Gauges()) {
+        if (GaugeName(header) == name) return header;
+    }
+    return nullptr;
+}
+
+std::string_view GaugeName(const host::GaugeHeader* header) {
+    return header ? BoundedString(header->name, kMaxGaugeNameLength) : std::string_view();
+}
+
+}  // namespace panelhost
