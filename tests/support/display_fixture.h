@@ -1,0 +1,53 @@
+// A radar screen for display tests: a fake host (own ship at 0 N 0 E,
+// heading and host time settable), a traffic list with a settable number of
+// targets from a fake traffic interface, a recorded Graphics and the green
+// scheme. Targets are then written straight into the list's records.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "display/gdiplus_wrappers.h"
+#include "display/radar_screen.h"
+#include "fake_host.h"
+#include "fake_traffic.h"
+#include "gdiplus_recorder.h"
+#include "traffic/traffic_list.h"
+
+namespace displaytest {
+
+class DisplayFixture {
+public:
+    DisplayFixture();
+    ~DisplayFixture();
+
+    // Makes the list hold `count` records (all zero but their paint time).
+    void SetTargetCount(std::uint32_t count);
+
+    // A traffic target (a cross) or a network player (a diamond) in slot i,
+    // airborne, at this distance and true bearing from the own ship.
+    traffic::RadarTarget& PlaceTarget(std::uint32_t index, double distance_nm, double true_bearing_deg,
+                                      const std::string& identifier = "T", std::int32_t source = 0);
+
+    void SetHeading(double heading_deg) { host.SetModuleVariable(host::kTokenOwnHeading, heading_deg); }
+    void SetHostTime(double seconds) { host.SetHostTime(seconds); }
+    void Select(const std::string& identifier);
+
+    traffic::RadarTarget& Target(std::uint32_t index) { return *list->Target(index); }
+
+    fakehost::FakeHost host;
+    faketraffic::FakeTrafficInfo traffic_info;
+    faketraffic::FakeRegistered registered;
+    std::unique_ptr<traffic::TrafficList> list;
+    std::unique_ptr<display::GraphicsWrapper> graphics;
+    display::RadarScreen screen;
+    int overlay_calls = 0;
+    display::OverlayCall overlay;
+};
+
+// Calls of one name that drew with this pen or brush (first handle after
+// the Graphics).
+std::vector<recorder::Call> CallsWith(const std::string& name, const void* pen_or_brush);
+
+}  // namespace displaytest

@@ -1,0 +1,81 @@
+#include "display_fixture.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "display/draw_resources.h"
+
+namespace displaytest {
+namespace {
+
+// The geodesy constants of the range and bearing computation.
+constexpr double kDegreesToRadians = 0.01745329238474369;
+constexpr double kNauticalMilesPerRadian = 3437.746810913086;
+
+void CountOverlay(void* fixture) { ++static_cast<DisplayFixture*>(fixture)->overlay_calls; }
+
+}  // namespace
+
+DisplayFixture::DisplayFixture() {
+    recorder::Reset();
+    registered.traffic = &traffic_info;
+    faketraffic::RegisterTrafficInterface(host, registered);
+    host.SetModuleVariable(host::kTokenOwnLatitude, 0.0);
+    host.SetModuleVariable(host::kTokenOwnLongitude, 0.0);
+    list = std::make_unique<traffic::TrafficList>();
+    graphics = std::make_unique<display::GraphicsWrapper>(reinterpret_cast<gdip::Hdc>(0x5150));
+    screen.graphics = graphics.get();
+    screen.traffic = list.get();
+    screen.scale_x = 1.0f;
+    screen.scale_y = 1.0f;
+    display::CreateGreenScheme(screen.resources);
+    overlay = display::OverlayCall{&CountOverlay, this};
+}
+
+DisplayFixture::~DisplayFixture() {
+    screen.resources = display::DrawResources{};
+    screen.graphics = nullptr;
+    graphics.reset();
+}
+
+void DisplayFixture::SetTargetCount(std::uint32_t count) {
+    traffic_info.aircraft.clear();
+    for (std::uint32_t k = 0; k < count; ++k) {
+        faketraffic::Aircraft aircraft;
+        aircraft.id = 1000 + k;
+        traffic_info.aircraft.push_back(aircraft);
+    }
+    list->Refresh();
+}
+
+traffic::RadarTarget& DisplayFixture::PlaceTarget(std::uint32_t index, double distance_nm, double true_bearing_deg,
+                                                  const std::string& identifier, std::int32_t source) {
+    // Destination on the sphere from 0 N 0 E.
+    const double arc = distance_nm / kNauticalMilesPerRadian;
+    const double course = true_bearing_deg * kDegreesToRadians;
+    const double latitude = std::asin(std::sin(arc) * std::cos(course));
+    const double longitude = std::atan2(std::sin(course) * std::sin(arc), std::cos(arc));
+    traffic::RadarTarget& target = *list->Target(index);
+    target.latitude_deg = latitude / kDegreesToRadians;
+    target.longitude_deg = longitude / kDegreesToRadians;
+    target.altitude_ft = 10000.0;
+    target.height_above_ground = 5000;
+    target.heading_deg = 0.0;
+    target.ground_speed_kt = 0.0;
+    target.source = source;
+    traffic::SetTargetIdentifier(target, identifier.c_str());
+    return target;
+}
+
+void DisplayFixture::Select(const std::string& identifier) {
+    std::snprintf(screen.selected_identifier, sizeof(screen.selected_identifier), "%s", identifier.c_str());
+}
+
+std::vector<recorder::Call> CallsWith(const std::string& name, const void* pen_or_brush) {
+    std::vector<recorder::Call> out;
+    for (const recorder::Call& call : recorder::CallsNamed(name))
+        if (call.handles.size() > 1 && call.handles[1] == pen_or_brush) out.push_back(call);
+    return out;
+}
+
+}  // namespace displaytest
