@@ -1,0 +1,247 @@
+// The built radar module, loaded by path and driven by the panel host
+// through its exports, as the simulator drives it.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "image_compare.h"
+#include "integration_support.h"
+#include "panel_host.h"
+
+namespace {
+
+using panelhost::GaugePlacement;
+using panelhost::Image;
+using panelhost::PanelHost;
+
+constexpr std::uint32_t kGreenBackground = 0xFF001400u;
+constexpr std::uint32_t kAmberBackground = 0xFF1E0F00u;
+
+struct GaugeExpectation {
+    const char* name;
+    std::uint32_t background;
+    int default_mode;
+};
+
+// The gauges in the order Linkage lists them.
+const GaugeExpectation kGauges[] = {
+    {"Rectangular Green", kGreenBackground, 3},
+    {"Rectangular Amber", kAmberBackground, 3},
+    {"Circular Green", kGreenBackground, 2},
+    {"Circular Amber", kAmberBackground, 2},
+};
+
+constexpr int kModePlan = 2;
+constexpr int kModeBackgroundOnly = 1;  // any mode but 2, 3, 4 draws the background alone
+
+class RadarModuleTest : public testing::Test {
+protected:
+    void SetUp() override { Load(panel_); }
+
+    static void Load(PanelHost& panel) {
+        std::string error;
+        ASSERT_TRUE(panel.LoadModule(integration::ModulePath(), &error)) << error;
+    }
+
+    // The next host time value, then one frame of every placement.
+    void NextFrame() {
+        panel_.AdvanceClock(0.1);
+        panel_.DrawFrame();
+    }
+
+    void SetMode(int mode) { panel_.named_variables().SetByName("Radar Mode", mode); }
+
+    PanelHost panel_;
+};
+
+TEST_F(RadarModuleTest, ModuleOffersTheFourGaugesAndAcceptsThePanelServices) {
+    std::vector<std::string> expected;
+    for (const auto& gauge : kGauges) expected.emplace_back(gauge.name);
+    EXPECT_EQ(panel_.GaugeNames(), expected);
+    EXPECT_EQ(panel_.module()->linkage().module_id, host::kLinkageModuleId);
+    EXPECT_EQ(panel_.module()->linkage().version, host::kLinkageModuleVersion);
+
+    PanelHost second;
+    std::string error;
+    EXPECT_FALSE(panel_.LoadModule(integration::ModulePath(), &error));
+    EXPECT_FALSE(second.LoadModule("/no/such/RadarGauge.gau", &error));
+    EXPECT_FALSE(error.empty());
+}
+
+TEST_F(RadarModuleTest, EachGaugeClearsToItsSchemeBackground) {
+    std::vector<GaugePlacement*> placements;
+    for (const auto& gauge : kGauges) placements.push_back(panel_.Place(gauge.name, 200, 160));
+    panel_.DrawFrame();
+    SetMode(kModeBackgroundOnly);
+    NextFrame();
+    for (std::size_t i = 0; i < placements.size(); ++i) {
+        ASSERT_NE(placements[i], nullptr) << kGauges[i].name;
+        Image image = placements[i]->ReadImage();
+        EXPECT_EQ(image.width, 200);
+        EXPECT_EQ(image.height, 160);
+        EXPECT_TRUE(integration::IsUniform(image, kGauges[i].background))
+            << kGauges[i].name << std::hex << ": pixel (0,0) is " << image.at(0, 0);
+    }
+}
+
+TEST_F(RadarModuleTest, PlanDisplayDrawsOverEachBackground) {
+    std::vector<GaugePlacement*> placements;
+    for (const auto& gauge : kGauges) placements.push_back(panel_.Place(gauge.name, 300, 300));
+    panel_.DrawFrame();
+    SetMode(kModePlan);
+    NextFrame();
+    for (std::size_t i = 0; i < placements.size(); ++i) {
+        ASSERT_NE(placements[i], nullptr) << kGauges[i].name;
+        Image image = placements[i]->ReadImage();
+        long background = integration::CountPixels(image, kGauges[i].background);
+        EXPECT_EQ(image.at(0, 0), kGauges[i].background) << kGauges[i].name;
+        EXPECT_GT(background, 0) << kGauges[i].name;
+        EXPECT_LT(background, static_cast<long>(image.argb.size())) << kGauges[i].name << " drew nothing";
+    }
+}
+
+TEST_F(RadarModuleTest, NamedVariablesAreRegisteredAndPublished) {
+    panel_.Place("Circular Green", 100, 100);
+    panel_.DrawFrame();
+    auto& variables = panel_.named_variables();
+    // The first gauge to draw writes its defaults into the panel's inputs.
+    EXPECT_EQ(variables.ValueOr("Radar Mode", -99), 2.0);
+    EXPECT_EQ(variables.ValueOr("Radar Range", -99), 40.0);
+    for (const char* output : {"Radar Target Selected", "Radar Target Latitude", "Radar Target Longitude",
+                               "Radar Target Altitude", "Radar Target Distance", "Radar Target Speed",
+                               "Radar Target Vertical Speed"}) {
+        EXPECT_NE(variables.Find(output), 0) << output;
+    }
+    NextFrame();
+    EXPECT_EQ(variables.ValueOr("Radar Target Selected", -99), 0.0);
+    EXPECT_EQ(variables.ValueOr("Radar Target Distance", -99), -1.0);
+    EXPECT_EQ(variables.ValueOr("Radar Target Vertical Speed", -99), -1.0);
+}
+
+TEST(RadarModuleWithoutPanelVariables, DrawsWithoutModeAndRangeVariables) {
+    panelhost::PanelHostOptions options;
+    options.panel_variables = false;
+    PanelHost panel(options);
+    std::string error;
+    ASSERT_TRUE(panel.LoadModule(integration::ModulePath(), &error)) << error;
+    GaugePlacement* placement = panel.Place("Circular Amber", 120, 120);
+    ASSERT_NE(placement, nullptr);
+    for (int frame = 0; frame < 3; ++frame) {
+        panel.AdvanceClock(0.1);
+        panel.DrawFrame();
+    }
+    EXPECT_EQ(panel.named_variables().Find("Radar Mode"), 0);
+    EXPECT_EQ(panel.named_variables().Find("Radar Range"), 0);
+    EXPECT_NE(panel.named_variables().Find("Radar Target Selected"), 0);
+    Image image = placement->ReadImage();
+    EXPECT_EQ(image.at(0, 0), kAmberBackground);
+    EXPECT_LT(integration::CountPixels(image, kAmberBackground), static_cast<long>(image.argb.size()));
+}
+
+TEST_F(RadarModuleTest, SeveralPlacementsOfOneGaugeEachGetTheirPicture) {
+    GaugePlacement* small = panel_.Place("Circular Green", 150, 150);
+    GaugePlacement* large = panel_.Place("Circular Green", 400, 300);
+    ASSERT_NE(small, nullptr);
+    ASSERT_NE(large, nullptr);
+    EXPECT_NE(small->device_context(), large->device_context());
+    panel_.DrawFrame();
+    for (GaugePlacement* placement : {small, large}) {
+        Image image = placement->ReadImage();
+        EXPECT_EQ(image.at(0, 0), kGreenBackground);
+        EXPECT_LT(integration::CountPixels(image, kGreenBackground), static_cast<long>(image.argb.size()));
+    }
+    SetMode(kModeBackgroundOnly);
+    NextFrame();
+    EXPECT_TRUE(integration::IsUniform(small->ReadImage(), kGreenBackground));
+    EXPECT_TRUE(integration::IsUniform(large->ReadImage(), kGreenBackground));
+}
+
+TEST_F(RadarModuleTest, DisconnectionStopsEveryPlacementUntilTheNextConnection) {
+    GaugePlacement* first = panel_.Place("Rectangular Amber", 200, 200);
+    GaugePlacement* second = panel_.Place("Rectangular Amber", 200, 200);
+    panel_.DrawFrame();
+    SetMode(kModePlan);
+    NextFrame();
+    Image drawn = second->ReadImage();
+    ASSERT_FALSE(integration::IsUniform(drawn, kAmberBackground));
+
+    // The shared gauge object goes with any placement's disconnection.
+    panel_.Remove(first);
+    SetMode(kModeBackgroundOnly);
+    NextFrame();
+    EXPECT_EQ(second->ReadImage().argb, drawn.argb);
+
+    // A new connection makes the object again, and every placement draws.
+    GaugePlacement* third = panel_.Place("Rectangular Amber", 100, 100);
+    ASSERT_NE(third, nullptr);
+    NextFrame();
+    EXPECT_TRUE(integration::IsUniform(second->ReadImage(), kAmberBackground));
+    EXPECT_TRUE(integration::IsUniform(third->ReadImage(), kAmberBackground));
+}
+
+TEST_F(RadarModuleTest, RedrawsOncePerHostTimeAndMarksTheElementCurrent) {
+    GaugePlacement* placement = panel_.Place("Circular Amber", 100, 100);
+    host::Element* element = panelhost::DrawingElement(placement->header());
+    ASSERT_NE(element, nullptr);
+    panel_.DrawFrame();
+    Image first = placement->ReadImage();
+
+    // Same host time: the mode change waits for the next time value.
+    SetMode(kModeBackgroundOnly);
+    element->image_flags |= host::kImageFlagCurrentMark;
+    panel_.DrawFrame();
+    EXPECT_EQ(placement->ReadImage().argb, first.argb);
+    EXPECT_NE(element->image_flags & host::kImageFlagCurrentMark, 0u);
+
+    NextFrame();
+    EXPECT_TRUE(integration::IsUniform(placement->ReadImage(), kAmberBackground));
+    EXPECT_EQ(element->image_flags & host::kImageFlagCurrentMark, 0u);
+}
+
+TEST_F(RadarModuleTest, StandardRoutinesForwardTheFirstGaugesElementList) {
+    GaugePlacement* placement = panel_.Place("Circular Amber", 100, 100);
+    panel_.DrawFrame();
+    panel_.Remove(placement);
+    host::Element* first_list_entry = panel_.module()->FindGauge("Rectangular Green")->elements[0];
+    std::vector<std::size_t> entries;
+    for (const auto& call : panel_.element_list_calls()) {
+        EXPECT_EQ(call.element, first_list_entry);
+        entries.push_back(call.entry);
+        if (call.entry == host::kElementListInstall) {
+            EXPECT_EQ(call.argument, reinterpret_cast<std::uintptr_t>(panel_.module()->resource_handle()));
+        }
+    }
+    // Placing: install, initialise, generate; a frame: update, plot; removing: kill.
+    std::vector<std::size_t> expected = {host::kElementListInstall, host::kElementListInitialize,
+                                         host::kElementListGenerate, host::kElementListUpdate,
+                                         host::kElementListPlot, host::kElementListKill};
+    EXPECT_EQ(entries, expected);
+}
+
+TEST_F(RadarModuleTest, ClicksReachTheGaugeInsideItsRectangleOnly) {
+    GaugePlacement* placement = panel_.Place("Circular Green", 400, 200);
+    panel_.DrawFrame();
+    panelhost::ClickResult inside = panel_.Click(*placement, 399, 199);
+    EXPECT_TRUE(inside.hit);
+    EXPECT_EQ(inside.returned, 1);
+    EXPECT_FALSE(panel_.Click(*placement, 400, 10).hit);
+    EXPECT_FALSE(panel_.Click(*placement, -1, 10).hit);
+
+    // No traffic: a click selects nothing, and the panel still sees no selection.
+    NextFrame();
+    EXPECT_EQ(panel_.named_variables().ValueOr("Radar Target Selected", -99), 0.0);
+}
+
+TEST_F(RadarModuleTest, PlanDisplayMatchesItsReference) {
+    GaugePlacement* placement = panel_.Place("Circular Green", 300, 300);
+    panel_.DrawFrame();
+    std::filesystem::path folder = integration::TestFolder();
+    panelhost::ReferenceCheck check = panelhost::CheckAgainstReference(
+        placement->ReadImage(), integration::ReferencePath("circular_green_plan_300.png"),
+        (folder / "circular_green_plan_300_diff.png").string(), panelhost::ImageTolerance{48, 300});
+    EXPECT_TRUE(check.passed) << check.message;
+}
+
+}  // namespace
