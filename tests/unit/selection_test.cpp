@@ -1,0 +1,161 @@
+// Selecting a target by a click on its last drawn symbol.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "display/target_selection.h"
+#include "display_fixture.h"
+#include "gauge/radar_gauge.h"
+
+namespace {
+
+using display::DisplayOrigin;
+using displaytest::DisplayFixture;
+
+class Selection : public ::testing::Test {
+protected:
+    Selection() {
+        f.SetTargetCount(4);
+        f.PlaceTarget(1, 1.0, 0.0, "ONE");
+        f.PlaceTarget(2, 1.0, 0.0, "TWO");
+        f.PlaceTarget(3, 1.0, 0.0, "THREE");
+        f.screen.screen_positions[1] = {100.0f, -50.0f};
+        f.screen.screen_positions[2] = {110.0f, -50.0f};  // overlaps the first
+        f.screen.screen_positions[3] = {-200.0f, 200.0f};
+    }
+    // A click at display-relative (vx, vy) on a 1000-pixel image.
+    void ClickAt(float vx, float vy) {
+        display::SelectTargetAt(f.screen, static_cast<std::int32_t>(vx + 500.0f),
+                                static_cast<std::int32_t>(vy + 500.0f), DisplayOrigin{500.0f, 500.0f});
+    }
+    std::string Selected() const { return f.screen.selected_identifier; }
+    DisplayFixture f;
+};
+
+TEST(HitTest, StrictlyWithinTwentyUnitsOnBothAxes) {
+    const display::ScreenPosition symbol{10.0f, 10.0f};
+    EXPECT_TRUE(display::HitsSymbol(29.9f, 29.9f, symbol));
+    EXPECT_TRUE(display::HitsSymbol(-9.9f, -9.9f, symbol));
+    EXPECT_FALSE(display::HitsSymbol(30.0f, 10.0f, symbol));
+    EXPECT_FALSE(display::HitsSymbol(10.0f, -10.0f, symbol));
+    EXPECT_FALSE(display::HitsSymbol(std::nanf(""), 10.0f, symbol));
+}
+
+TEST_F(Selection, AClickOnASymbolSelectsItsIdentifierAndIndex) {
+    ClickAt(-200.0f + 19.0f, 200.0f - 19.0f);
+    EXPECT_EQ(Selected(), "THREE");
+    EXPECT_EQ(f.screen.selected_index, 3);
+    // Only the identifier and index change: the next frame captures the rest.
+    EXPECT_EQ(f.screen.selected_visible, 0);
+}
+
+TEST_F(Selection, OverlappingSymbolsGiveTheLowerIndex) {
+    ClickAt(105.0f, -50.0f);
+    EXPECT_EQ(Selected(), "ONE");
+    EXPECT_EQ(f.screen.selected_index, 1);
+    ClickAt(125.0f, -50.0f);
+    EXPECT_EQ(Selected(), "TWO");
+}
+
+TEST_F(Selection, AClickOnEmptyScreenClearsTheSelection) {
+    ClickAt(100.0f, -50.0f);
+    ASSERT_EQ(Selected(), "ONE");
+    ClickAt(400.0f, 400.0f);
+    EXPECT_EQ(Selected(), "");
+    EXPECT_EQ(f.screen.selected_index, 1);  // left as it was
+}
+
+TEST_F(Selection, TheClickIsScaledToTheVirtualScreenBeforeTheTest) {
+    f.screen.scale_x = 0.5f;
+    f.screen.scale_y = 0.25f;
+    // (300, 112) pixels are (600, 448) virtual, (100, -52) from the centre.
+    display::SelectTargetAt(f.screen, 300, 112, DisplayOrigin{500.0f, 500.0f});
+    EXPECT_EQ(Selected(), "ONE");
+    // 19.9 units off on both axes still hits; 20.0 does not.
+    f.screen.scale_x = 1.0f;
+    f.screen.scale_y = 1.0f;
+    f.screen.screen_positions[1] = {100.1f, -49.9f};
+    display::SelectTargetAt(f.screen, 620, 470, DisplayOrigin{500.0f, 500.0f});  // (120, -30)
+    EXPECT_EQ(Selected(), "ONE");
+    f.screen.screen_positions[1] = {100.0f, -50.0f};
+    f.screen.screen_positions[2] = {500.0f, 500.0f};
+    display::SelectTargetAt(f.screen, 620, 470, DisplayOrigin{500.0f, 500.0f});
+    EXPECT_EQ(Selected(), "");
+}
+
+TEST_F(Selection, NoScaleYetMeansNoChange) {
+    f.Select("KEEP");
+    f.screen.scale_x = 0.0f;
+    ClickAt(100.0f, -50.0f);
+    EXPECT_EQ(Selected(), "KEEP");
+    f.screen.scale_x = 1.0f;
+    f.screen.scale_y = 0.0f;
+    ClickAt(100.0f, -50.0f);
+    EXPECT_EQ(Selected(), "KEEP");
+}
+
+TEST_F(Selection, TheFirstRecordCountsOnlyWithReducedData) {
+    f.PlaceTarget(0, 1.0, 0.0, "ZERO");
+    f.screen.screen_positions[0] = {100.0f, -50.0f};
+    ClickAt(100.0f, -50.0f);
+    EXPECT_EQ(Selected(), "ONE");
+    f.traffic_info.reduced_data = 1;
+    ClickAt(100.0f, -50.0f);
+    EXPECT_EQ(Selected(), "ZERO");
+    EXPECT_EQ(f.screen.selected_index, 0);
+}
+
+TEST_F(Selection, ALongIdentifierIsCopiedWhole) {
+    const std::string longest(traffic::kIdentifierChars - 1, 'X');
+    f.PlaceTarget(3, 1.0, 0.0, longest);
+    ClickAt(-200.0f, 200.0f);
+    EXPECT_EQ(Selected(), longest);
+}
+
+TEST(DisplayOrigins, CentreForPlanAndAltitudeApexForSector) {
+    DisplayOrigin origin{};
+    ASSERT_TRUE(display::DisplayOriginOf(display::kModePlan, origin));
+    EXPECT_EQ(origin.x, 500.0f);
+    EXPECT_EQ(origin.y, 500.0f);
+    ASSERT_TRUE(display::DisplayOriginOf(display::kModeAltitude, origin));
+    EXPECT_EQ(origin.y, 500.0f);
+    ASSERT_TRUE(display::DisplayOriginOf(display::kModeSector, origin));
+    EXPECT_EQ(origin.x, 500.0f);
+    EXPECT_EQ(origin.y, 975.0f);
+    EXPECT_FALSE(display::DisplayOriginOf(1, origin));
+    EXPECT_FALSE(display::DisplayOriginOf(5, origin));
+}
+
+TEST(GaugeClick, MeasuredFromTheOriginOfTheCurrentMode) {
+    fakehost::FakeHost host;
+    faketraffic::FakeTrafficInfo info;
+    faketraffic::FakeRegistered registered;
+    registered.traffic = &info;
+    faketraffic::RegisterTrafficInterface(host, registered);
+    info.aircraft.resize(2);
+    info.aircraft[0].id = 1;
+    info.aircraft[1].id = 2;
+    info.aircraft[1].atc_id = "SECTOR";
+    gauge::RadarGauge gauge;
+    ASSERT_EQ(gauge.traffic_list().Count(), 2u);
+    gauge.scale_x = 1.0f;
+    gauge.scale_y = 1.0f;
+    gauge.screen_positions[1] = {0.0f, -475.0f};
+
+    gauge.mode = display::kModeSector;  // apex (500, 975): the click at (500, 500) hits
+    gauge.OnMouseClick(host::ClickPoint{500, 500});
+    EXPECT_STREQ(gauge.selected_identifier, "SECTOR");
+
+    gauge.mode = display::kModePlan;  // centre (500, 500): the same click misses
+    gauge.OnMouseClick(host::ClickPoint{500, 500});
+    EXPECT_STREQ(gauge.selected_identifier, "");
+
+    std::strcpy(gauge.selected_identifier, "KEEP");
+    gauge.mode = 7;  // no display: the click does nothing
+    gauge.OnMouseClick(host::ClickPoint{500, 500});
+    EXPECT_STREQ(gauge.selected_identifier, "KEEP");
+}
+
+}  // namespace
