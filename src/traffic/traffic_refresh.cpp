@@ -9,12 +9,15 @@
 namespace traffic {
 namespace {
 
-// The bind order of the variable handles, each into its named slot.
-struct NamedVariable {
-    TrafficVariable slot;
+// A handle's slot and the name it is fetched by.
+template <typename Slot>
+struct NamedHandle {
+    Slot slot;
     const char* name;
 };
-constexpr NamedVariable kVariableBindOrder[kTrafficVariableCount] = {
+
+// The bind order of the variable handles, each into its named slot.
+constexpr NamedHandle<TrafficVariable> kVariableBindOrder[kTrafficVariableCount] = {
     {kPlaneLatitude, "PLANE LATITUDE"},
     {kPlaneLongitude, "PLANE LONGITUDE"},
     {kPlaneAltitude, "PLANE ALTITUDE"},
@@ -27,11 +30,7 @@ constexpr NamedVariable kVariableBindOrder[kTrafficVariableCount] = {
     {kAtcId, "ATC ID"},
 };
 
-struct NamedUnit {
-    TrafficUnit slot;
-    const char* name;
-};
-constexpr NamedUnit kUnitBindOrder[kTrafficUnitCount] = {
+constexpr NamedHandle<TrafficUnit> kUnitBindOrder[kTrafficUnitCount] = {
     {kUnitDegrees, "DEGREES"},
     {kUnitFeet, "FEET"},
     {kUnitFeetPerMinute, "FEET PER MINUTE"},
@@ -75,10 +74,10 @@ void TrafficList::Bind() {
     traffic_ = static_cast<host::TrafficInfo*>(registered->QueryInterface(host::kTrafficInterfaceName));
     if (traffic_ == nullptr) return;
 
-    for (const NamedVariable& variable : kVariableBindOrder) {
+    for (const auto& variable : kVariableBindOrder) {
         variables_[variable.slot] = traffic_->GetVariableHandle(variable.name);
     }
-    for (const NamedUnit& unit : kUnitBindOrder) {
+    for (const auto& unit : kUnitBindOrder) {
         units_[unit.slot] = traffic_->GetUnitsHandle(unit.name);
     }
 }

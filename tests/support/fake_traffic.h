@@ -89,6 +89,20 @@ public:
 // Makes the host answer "ITrafficInfo" with `registered`.
 void RegisterTrafficInterface(fakehost::FakeHost& host, FakeRegistered& registered);
 
+// A fake host with a traffic interface registered, ready for a TrafficList.
+struct TrafficHost {
+    TrafficHost() {
+        registered.traffic = &info;
+        RegisterTrafficInterface(host, registered);
+    }
+    TrafficHost(const TrafficHost&) = delete;
+    TrafficHost& operator=(const TrafficHost&) = delete;
+
+    fakehost::FakeHost host;
+    FakeTrafficInfo info;
+    FakeRegistered registered;
+};
+
 // One player as the test writes it into the table.
 struct NetPlayer {
     std::string name;

@@ -44,11 +44,8 @@ TEST(TrafficList, WithoutInterfaceReducedDataIsOffAndTheFirstTargetHidden) {
 }
 
 TEST(TrafficList, ReducedDataFlagComesFromTheInterface) {
-    fakehost::FakeHost host;
-    faketraffic::FakeTrafficInfo info;
-    faketraffic::FakeRegistered registered;
-    registered.traffic = &info;
-    faketraffic::RegisterTrafficInterface(host, registered);
+    faketraffic::TrafficHost host;
+    faketraffic::FakeTrafficInfo& info = host.info;
     TrafficList list;
 
     info.reduced_data = 1;
@@ -60,11 +57,8 @@ TEST(TrafficList, ReducedDataFlagComesFromTheInterface) {
 }
 
 TEST(TrafficList, OnlyAChangedRangeRebuilds) {
-    fakehost::FakeHost host;
-    faketraffic::FakeTrafficInfo info;
-    faketraffic::FakeRegistered registered;
-    registered.traffic = &info;
-    faketraffic::RegisterTrafficInterface(host, registered);
+    faketraffic::TrafficHost host;
+    faketraffic::FakeTrafficInfo& info = host.info;
     TrafficList list;
 
     list.SetRange(40.0f);

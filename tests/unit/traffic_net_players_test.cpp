@@ -40,6 +40,11 @@ class NetPlayers : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(players.loaded()); }
 
+    void InstallTrafficInterface(faketraffic::FakeTrafficInfo& info, faketraffic::FakeRegistered& registered) {
+        registered.traffic = &info;
+        faketraffic::RegisterTrafficInterface(host, registered);
+    }
+
     // A rebuild through the frame cycle's path, which looks the module up.
     void RebuildAt(double host_time, TrafficList& list) {
         host.SetHostTime(host_time);
@@ -76,8 +81,7 @@ TEST_F(NetPlayers, SlotFieldsAreConvertedIntoATarget) {
 TEST_F(NetPlayers, FollowTheInterfaceTargetsInTableOrderSkippingInactiveSlots) {
     faketraffic::FakeTrafficInfo info;
     faketraffic::FakeRegistered registered;
-    registered.traffic = &info;
-    faketraffic::RegisterTrafficInterface(host, registered);
+    InstallTrafficInterface(info, registered);
     info.aircraft = {Traffic(5, "AI FIVE"), Traffic(6, "AI SIX")};
 
     players.SetPlayer(0, Player("slot 0"));
@@ -112,8 +116,7 @@ TEST_F(NetPlayers, FollowTheInterfaceTargetsInTableOrderSkippingInactiveSlots) {
 TEST_F(NetPlayers, AHundredTargetsAndEveryPlayerFillTheListExactly) {
     faketraffic::FakeTrafficInfo info;
     faketraffic::FakeRegistered registered;
-    registered.traffic = &info;
-    faketraffic::RegisterTrafficInterface(host, registered);
+    InstallTrafficInterface(info, registered);
     for (host::TrafficId id = 1; id <= 100; ++id) info.aircraft.push_back(Traffic(id, "AI " + std::to_string(id)));
     for (std::size_t slot = 0; slot < host::kNetPlayerSlots; ++slot) players.SetPlayer(slot, Player("P" + std::to_string(slot)));
 

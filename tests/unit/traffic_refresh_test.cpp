@@ -37,14 +37,10 @@ Aircraft FullAircraft(host::TrafficId id, const std::string& atc_id) {
 
 class TrafficRefresh : public ::testing::Test {
 protected:
-    TrafficRefresh() {
-        registered.traffic = &info;
-        faketraffic::RegisterTrafficInterface(host, registered);
-    }
-
-    fakehost::FakeHost host;
-    faketraffic::FakeTrafficInfo info;
-    faketraffic::FakeRegistered registered;
+    faketraffic::TrafficHost traffic_host;
+    fakehost::FakeHost& host = traffic_host.host;
+    faketraffic::FakeTrafficInfo& info = traffic_host.info;
+    faketraffic::FakeRegistered& registered = traffic_host.registered;
 };
 
 TEST_F(TrafficRefresh, BindsOnceInTheHostsOrder) {
