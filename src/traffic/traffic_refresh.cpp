@@ -1,7 +1,5 @@
 // Binding the traffic interface and rebuilding the list from the traffic
 // interface and the network-player table.
-#include <cstring>
-
 #include "platform/host_services.h"
 #include "traffic/numeric.h"
 #include "traffic/traffic_list.h"
