@@ -27,6 +27,12 @@ struct NamedVariable {
     double value;
 };
 
+// A made-up device context, distinct for each n; the recording GDI+
+// stand-in accepts any non-null one.
+inline host::DeviceContext FakeDeviceContext(std::uintptr_t n) {
+    return reinterpret_cast<host::DeviceContext>(0x1000 + n * 16);
+}
+
 // A gauge header as a host hands it to the pre-draw service: the element
 // list holds a background element whose next-element list holds the drawing
 // element, with an image record and a device context. Stands alone (not a

@@ -15,6 +15,8 @@ namespace {
 using fakehost::FakeHost;
 using fakehost::Placement;
 
+host::DeviceContext Dc(std::uintptr_t n) { return fakehost::FakeDeviceContext(n); }
+
 // A gauge whose displays and named-variable exchange only count their calls.
 class ProbeGauge : public gauge::RadarGauge {
 public:
@@ -29,8 +31,6 @@ public:
     int altitudes = 0;
     int exchanges = 0;
 };
-
-host::DeviceContext Dc(std::uintptr_t n) { return reinterpret_cast<host::DeviceContext>(0x1000 + n * 16); }
 
 class FrameCycle : public ::testing::Test {
 protected:
