@@ -26,6 +26,18 @@ bool InPass(const traffic::TrafficList& list, std::uint32_t index) {
 
 bool IsAirborne(const traffic::RadarTarget& target) { return target.height_above_ground > kGroundFilterHeight; }
 
+bool TakeNewSweepTime(double& last_sweep_time, double now) {
+    if (now == last_sweep_time) return false;
+    last_sweep_time = now;
+    return true;
+}
+
+const traffic::RadarTarget* SelectedTargetOnScreen(const RadarScreen& screen) {
+    if (screen.selected_visible == 0 || screen.graphics == nullptr || screen.traffic == nullptr) return nullptr;
+    const traffic::TrafficList& list = *screen.traffic;
+    return list.Target(static_cast<std::uint32_t>(screen.selected_index));
+}
+
 float RelativeBearing(float true_bearing_deg, double own_heading_deg) {
     const double turned = std::fmod(true_bearing_deg - own_heading_deg, kFullCircle_deg);
     return SaturatingFloat(std::fmod(turned + kFullCircle_deg, kFullCircle_deg));

@@ -48,6 +48,25 @@ bool InPass(const traffic::TrafficList& list, std::uint32_t index);
 // Step 1: only targets higher than 50 above the ground are on the radar.
 bool IsAirborne(const traffic::RadarTarget& target);
 
+// Runs step(index, target) for every target of the pass that is airborne,
+// in index order; the display's own steps follow in `step`.
+template <typename Step>
+void ForEachAirborneTarget(traffic::TrafficList& list, Step&& step) {
+    for (std::uint32_t i = FirstPassIndex(list); InPass(list, i); ++i) {
+        traffic::RadarTarget& target = *list.Target(i);
+        if (IsAirborne(target)) step(i, target);
+    }
+}
+
+// A display's sweep moves once per new host time value, whichever gauge
+// draws it first: true when `now` differs from the last sweep time (NaN
+// counts as different), which then becomes `now`.
+bool TakeNewSweepTime(double& last_sweep_time, double now);
+
+// The target the last drawn frame captured as the selection, while that
+// frame drew it; null otherwise (or when the index lies outside the list).
+const traffic::RadarTarget* SelectedTargetOnScreen(const RadarScreen& screen);
+
 // Steps 2 to 4: refreshes the own ship, then distance, true and relative
 // bearing of the target.
 TargetFix LocateTarget(const traffic::RadarTarget& target, double own_heading_deg);

@@ -68,4 +68,18 @@ void FormatSpeedText(double ground_speed_kt, char16_t (&text)[kOverlayTextChars]
     FormatText(text, kOverlayTextChars, "%dKTS", traffic::SaturatingTruncate(ground_speed_kt));
 }
 
+void FormatVerticalSpeedText(double vertical_speed_fpm, char16_t (&text)[kOverlayTextChars]) {
+    constexpr std::int32_t kLeastShownRate_fpm = 100;
+    const std::int32_t rate = WholeHundreds(vertical_speed_fpm);
+    if (rate >= kLeastShownRate_fpm || rate <= -kLeastShownRate_fpm) {
+        FormatText(text, kOverlayTextChars, "%+04dFT/M", rate);
+    } else {
+        FormatText(text, kOverlayTextChars, "----FT/M");
+    }
+}
+
+void FormatBearingText(float bearing_deg, char16_t (&text)[kOverlayTextChars]) {
+    FormatText(text, kOverlayTextChars, "BRG%.0f\xB0", static_cast<double>(bearing_deg));
+}
+
 }  // namespace display

@@ -35,6 +35,13 @@ void FormatAltitudeText(double altitude_ft, char16_t (&text)[kOverlayTextChars])
 // "249KTS": whole knots, cut toward zero.
 void FormatSpeedText(double ground_speed_kt, char16_t (&text)[kOverlayTextChars]);
 
+// The vertical speed in whole hundreds of feet per minute with its sign,
+// "+1200FT/M", "-100FT/M"; "----FT/M" while it is less than 100 either way.
+void FormatVerticalSpeedText(double vertical_speed_fpm, char16_t (&text)[kOverlayTextChars]);
+
+// "BRG45°": whole degrees, rounded, then the degree sign.
+void FormatBearingText(float bearing_deg, char16_t (&text)[kOverlayTextChars]);
+
 // A value in whole hundreds (value × 0.01 cut toward zero, × 100), held
 // within the 32-bit range.
 std::int32_t WholeHundreds(double value);
