@@ -1,0 +1,192 @@
+#include "display/sector_display.h"
+
+#include <cmath>
+
+#include "display/display_frame.h"
+#include "display/module_objects.h"
+#include "display/text_format.h"
+#include "platform/host_services.h"
+
+namespace display {
+namespace {
+
+constexpr float kArcStep = kSectorOuterRadius / 4.0f;  // 237.5
+constexpr float kArcCount = 4.0f;
+constexpr float kArcLabelFraction = 0.25f;
+constexpr float kFanWidth_deg = kSectorLeftEdge_deg - kSectorRightEdge_deg;  // -120: counter-clockwise
+constexpr float kSpokeStep_deg = 30.0f;
+constexpr float kLastSpoke_deg = 150.0f;
+constexpr float kScreenAngleToBearing_deg = 450.0f;  // +90 to a bearing, +360 to keep it positive
+constexpr double kFullCircle_deg = 360.0;
+
+// The sector display's module-wide state: one sweep for every gauge object.
+struct SectorSweep {
+    bool set_up = false;
+    SweepSwing swing = {0.0f, 1.0f};
+    double last_sweep_time = 0.0;
+    float ring_step = 0.0f;
+    gdip::PointF sweep_origin = {};
+    ModuleObject<MatrixWrapper> sweep_matrix;
+    ModuleObject<StringFormatWrapper> label_format;
+    char16_t label_text[kRangeLabelChars] = {};
+    gdip::PointF diamond[4] = {};
+    host::ModuleVariable heading = platform::MakeModuleVariable(host::kTokenOwnHeading);
+    host::ModuleVariable host_time = platform::MakeModuleVariable(host::kTokenHostTime);
+};
+
+SectorSweep& Sweep() {
+    static SectorSweep sweep;
+    return sweep;
+}
+
+// The sweep matrix and the label format are made again after a release of
+// the module-wide objects; the rest is set once.
+void SetUpOnFirstUse(SectorSweep& sweep) {
+    if (!sweep.set_up) {
+        sweep.ring_step = kArcStep;
+        sweep.sweep_origin = {0.0f, 0.0f};
+        for (gdip::PointF& vertex : sweep.diamond) vertex = {0.0f, 0.0f};
+        sweep.set_up = true;
+    }
+    sweep.sweep_matrix.Get();
+    sweep.label_format.Get();
+}
+
+gdip::RectF ArcBounds(float radius) { return gdip::RectF{-radius, -radius, 2.0f * radius, 2.0f * radius}; }
+
+// Each dashed arc, then its label hanging inside it; the solid outer arc last.
+void DrawRangeArcs(RadarScreen& screen, SectorSweep& sweep) {
+    GraphicsWrapper& graphics = *screen.graphics;
+    const DrawResources& resources = screen.resources;
+    for (float ring = 0.0f; ring <= kArcCount; ring += 1.0f) {
+        const float radius = sweep.ring_step * ring;
+        graphics.DrawArc(resources.dashed_pen.get(), ArcBounds(radius), kSectorRightEdge_deg, kFanWidth_deg);
+        if (ring > 0.0f) {
+            FormatRangeLabel(ring * screen.range_nm * kArcLabelFraction, sweep.label_text);
+            graphics.DrawTextAt(sweep.label_text, resources.small_font.get(), 0.0f, -radius,
+                                sweep.label_format.Get(), resources.normal_brush.get());
+        }
+    }
+    graphics.DrawArc(resources.normal_pen.get(), ArcBounds(kSectorOuterRadius), kSectorRightEdge_deg, kFanWidth_deg);
+}
+
+// Five lines at screen angles -30, -60, -90, -120 and -150.
+void DrawSpokes(RadarScreen& screen, const SectorSweep& sweep, MatrixWrapper& spoke) {
+    gdip::PointF end{kSectorOuterRadius, 0.0f};
+    for (float angle = kSpokeStep_deg; angle <= kLastSpoke_deg; angle += kSpokeStep_deg) {
+        spoke.SetIdentity();
+        spoke.Rotate(-kSpokeStep_deg);
+        spoke.TransformPoints(&end, 1);
+        screen.graphics->DrawLine(screen.resources.normal_pen.get(), sweep.sweep_origin.x, sweep.sweep_origin.y,
+                                  end.x, end.y);
+    }
+}
+
+// Moves the sweep once per new host time value, whichever gauge sees it
+// first; the limits hold in every frame.
+void MoveSweep(SectorSweep& sweep, double now) {
+    if (TakeNewSweepTime(sweep.last_sweep_time, now)) sweep.swing = StepSectorSweep(sweep.swing);
+    sweep.swing = LimitSectorSweep(sweep.swing);
+}
+
+// The line is turned from the outer radius afresh in every frame.
+void DrawSweepLine(RadarScreen& screen, SectorSweep& sweep) {
+    gdip::PointF end{kSectorOuterRadius, 0.0f};
+    if (MatrixWrapper* matrix = sweep.sweep_matrix.Get()) {
+        matrix->SetIdentity();
+        matrix->Rotate(sweep.swing.angle_deg);
+        matrix->TransformPoints(&end, 1);
+    }
+    screen.graphics->DrawLine(screen.resources.bright_pen.get(), sweep.sweep_origin.x, sweep.sweep_origin.y, end.x,
+                              end.y);
+}
+
+struct SectorFrame {
+    double heading_deg;
+    double now;
+    float scale;
+    PaintWindow paint_window;
+};
+
+// The target steps in this display's order: the paint test and the
+// brightness run for every airborne target, the placement only inside the fan.
+void RunTargetPass(RadarScreen& screen, SectorSweep& sweep, const SectorFrame& frame, MatrixWrapper& placement,
+                   MatrixWrapper& vector) {
+    if (screen.traffic == nullptr) return;
+    ForEachAirborneTarget(*screen.traffic, [&](std::uint32_t i, traffic::RadarTarget& target) {
+        const TargetFix fix = LocateTarget(target, frame.heading_deg);
+        if (InPaintWindow(fix.relative_bearing_deg, frame.paint_window)) target.last_paint_time = frame.now;
+        const TargetStyle style = ChooseStyle(target, frame.now, screen.resources);
+        if (!InSectorFan(fix.relative_bearing_deg)) return;
+        const ScreenPosition centre = PlaceOnBearing(placement, fix.distance_nm, frame.scale, fix.relative_bearing_deg);
+        screen.screen_positions[i] = centre;
+        DrawTargetAndSelection(screen, i, target, fix, centre, style, sweep.diamond);
+        DrawVelocityVector(*screen.graphics, vector, centre, target, frame.heading_deg, style.pen);
+    });
+}
+
+float BearingOfScreenAngle(float screen_angle_deg) {
+    return static_cast<float>(std::fmod(screen_angle_deg + kScreenAngleToBearing_deg, kFullCircle_deg));
+}
+
+}  // namespace
+
+SweepSwing StepSectorSweep(SweepSwing swing) {
+    swing.angle_deg += swing.direction * kSweepStep_deg;
+    return swing;
+}
+
+SweepSwing LimitSectorSweep(SweepSwing swing) {
+    if (swing.angle_deg > kSectorRightEdge_deg) {
+        swing.angle_deg = kSectorRightEdge_deg;
+        swing.direction = -swing.direction;
+    } else if (swing.angle_deg < kSectorLeftEdge_deg) {
+        swing.angle_deg = kSectorLeftEdge_deg;
+        swing.direction = -swing.direction;
+    }
+    return swing;
+}
+
+PaintWindow SectorPaintWindow(SweepSwing swing) {
+    const float previous = swing.angle_deg - swing.direction * kSweepStep_deg;
+    const float lo = swing.angle_deg < previous ? swing.angle_deg : previous;
+    const float hi = swing.angle_deg > previous ? swing.angle_deg : previous;
+    PaintWindow window{BearingOfScreenAngle(lo), BearingOfScreenAngle(hi)};
+    if (window.lo > window.hi) window.hi += static_cast<float>(kFullCircle_deg);
+    return window;
+}
+
+bool InSectorFan(float relative_bearing_deg) {
+    return relative_bearing_deg >= kSectorFanLeft_deg || relative_bearing_deg <= kSectorFanRight_deg;
+}
+
+void DrawSector(RadarScreen& screen, const OverlayCall& overlay) {
+    if (screen.graphics == nullptr) return;
+    GraphicsWrapper& graphics = *screen.graphics;
+    SectorSweep& sweep = Sweep();
+    SetUpOnFirstUse(sweep);
+
+    const gdip::GraphicsContainer container = BeginDisplayFrame(graphics, kSectorApexX, kSectorApexY);
+    if (StringFormatWrapper* format = sweep.label_format.Get()) format->SetAlign(gdip::kAlignCenter);
+
+    DrawRangeArcs(screen, sweep);
+    MatrixWrapper spoke;
+    DrawSpokes(screen, sweep, spoke);
+
+    SectorFrame frame{};
+    frame.heading_deg = platform::ReadModuleVariable(sweep.heading);
+    frame.now = platform::ReadModuleVariable(sweep.host_time);
+    MoveSweep(sweep, frame.now);
+    DrawSweepLine(screen, sweep);
+
+    frame.scale = kSectorOuterRadius / screen.range_nm;
+    frame.paint_window = SectorPaintWindow(sweep.swing);
+    MatrixWrapper placement;
+    MatrixWrapper vector;
+    screen.selected_visible = 0;
+    RunTargetPass(screen, sweep, frame, placement, vector);
+
+    EndDisplayFrame(graphics, container, overlay);
+}
+
+}  // namespace display
