@@ -1,0 +1,169 @@
+#include "display/altitude_display.h"
+
+#include "display/display_frame.h"
+#include "display/float_conversion.h"
+#include "platform/host_services.h"
+
+namespace display {
+namespace {
+
+constexpr float kGridSpacing = 200.0f;
+constexpr int kGridLinesEachSide = 2;
+constexpr float kHalfCircle_deg = 180.0f;
+constexpr float kFullCircle_deg = 360.0f;
+constexpr float kDegreesPerSweepSpan = 0.025f;  // the sweep's span covers 40 degrees
+
+// The altitude display's module-wide state: one sweep for every gauge object.
+struct AltitudeSweep {
+    bool set_up = false;
+    float sweep_minimum = 0.0f;
+    float sweep_maximum = 0.0f;
+    float horizontal_scale = 0.0f;  // units per degree of relative bearing
+    float vertical_scale = 0.0f;    // units per foot of altitude difference
+    gdip::PointF diamond[4] = {};
+    SweepScan scan = {0.0f, 1.0f};
+    double last_sweep_time = 0.0;
+    host::ModuleVariable heading = platform::MakeModuleVariable(host::kTokenOwnHeading);
+    host::ModuleVariable own_altitude = platform::MakeModuleVariable(host::kTokenOwnAltitude);
+    host::ModuleVariable host_time = platform::MakeModuleVariable(host::kTokenHostTime);
+};
+
+AltitudeSweep& Sweep() {
+    static AltitudeSweep sweep;
+    return sweep;
+}
+
+void SetUpOnFirstUse(AltitudeSweep& sweep) {
+    if (sweep.set_up) return;
+    sweep.sweep_minimum = kAltitudeSweepMinimum;
+    sweep.sweep_maximum = kAltitudeSweepMaximum;
+    sweep.horizontal_scale = (sweep.sweep_maximum - sweep.sweep_minimum) * kDegreesPerSweepSpan;
+    sweep.vertical_scale = kAltitudeUnitsPerFoot;
+    for (gdip::PointF& vertex : sweep.diamond) vertex = {0.0f, 0.0f};
+    sweep.set_up = true;
+}
+
+// Bearing lines every 10 degrees over the full height, the two at the
+// 20-degree limits solid; altitude lines every 1000 ft across the sweep's
+// width, the equal-altitude line solid.
+void DrawGrid(RadarScreen& screen, const AltitudeSweep& sweep) {
+    GraphicsWrapper& graphics = *screen.graphics;
+    const DrawResources& resources = screen.resources;
+    for (int k = -kGridLinesEachSide; k <= kGridLinesEachSide; ++k) {
+        const bool limit = k == -kGridLinesEachSide || k == kGridLinesEachSide;
+        const float x = kGridSpacing * static_cast<float>(k);
+        graphics.DrawLine(limit ? resources.normal_pen.get() : resources.dashed_pen.get(), x, -kAltitudeScreenEdge, x,
+                          kAltitudeScreenEdge);
+    }
+    for (int k = -kGridLinesEachSide; k <= kGridLinesEachSide; ++k) {
+        const float y = kGridSpacing * static_cast<float>(k);
+        graphics.DrawLine(k == 0 ? resources.normal_pen.get() : resources.dashed_pen.get(), sweep.sweep_minimum, y,
+                          sweep.sweep_maximum, y);
+    }
+}
+
+// Moves the sweep once per new host time value, whichever gauge sees it
+// first; the ends hold in every call.
+void MoveSweep(AltitudeSweep& sweep, double now) {
+    if (TakeNewSweepTime(sweep.last_sweep_time, now)) sweep.scan = StepAltitudeSweep(sweep.scan, kAltitudeSweepStep);
+    sweep.scan = LimitAltitudeSweep(sweep.scan, sweep.sweep_minimum, sweep.sweep_maximum);
+}
+
+struct AltitudeFrame {
+    double heading_deg;
+    double own_altitude_ft;
+    double now;
+    PaintWindow paint_window;
+};
+
+// Upright from the centre: up for a climb, 0.05 units per foot per minute.
+void DrawVerticalSpeedLine(GraphicsWrapper& graphics, ScreenPosition centre, const traffic::RadarTarget& target,
+                           const PenWrapper* pen) {
+    const float end_y = SaturatingFloat(centre.y - target.vertical_speed_fpm * kVerticalSpeedFactor * kVectorLength);
+    graphics.DrawLine(pen, centre.x, centre.y, centre.x, end_y);
+}
+
+// Every airborne target is placed, paint-tested and lit; only those within
+// the view are drawn and can be captured as the selection.
+void RunTargetPass(RadarScreen& screen, AltitudeSweep& sweep, const AltitudeFrame& frame) {
+    if (screen.traffic == nullptr) return;
+    ForEachAirborneTarget(*screen.traffic, [&](std::uint32_t i, traffic::RadarTarget& target) {
+        const TargetFix fix = LocateTarget(target, frame.heading_deg);
+        const float bearing = FoldedBearing(fix.relative_bearing_deg);
+        const ScreenPosition centre = AltitudePosition(bearing, sweep.horizontal_scale, sweep.vertical_scale,
+                                                       frame.own_altitude_ft, target.altitude_ft);
+        screen.screen_positions[i] = centre;
+        if (InPaintWindow(centre.x, frame.paint_window)) target.last_paint_time = frame.now;
+        const TargetStyle style = ChooseStyle(target, frame.now, screen.resources);
+        if (!InAltitudeView(bearing)) return;
+        DrawTargetAndSelection(screen, i, target, fix, centre, style, sweep.diamond);
+        DrawVerticalSpeedLine(*screen.graphics, centre, target, style.pen);
+    });
+}
+
+}  // namespace
+
+SweepScan StepAltitudeSweep(SweepScan scan, float step) {
+    scan.position += step * scan.direction;
+    return scan;
+}
+
+SweepScan LimitAltitudeSweep(SweepScan scan, float minimum, float maximum) {
+    if (scan.position > maximum) {
+        scan.position = maximum;
+        scan.direction = -scan.direction;
+    }
+    if (scan.position < minimum) {
+        scan.position = minimum;
+        scan.direction = -scan.direction;
+    }
+    return scan;
+}
+
+PaintWindow AltitudePaintWindow(SweepScan scan, float step) {
+    const float previous = scan.position - step * scan.direction;
+    return scan.position < previous ? PaintWindow{scan.position, previous} : PaintWindow{previous, scan.position};
+}
+
+float FoldedBearing(float relative_bearing_deg) {
+    return relative_bearing_deg > kHalfCircle_deg ? relative_bearing_deg - kFullCircle_deg : relative_bearing_deg;
+}
+
+ScreenPosition AltitudePosition(float folded_bearing_deg, float horizontal_scale, float vertical_scale,
+                                double own_altitude_ft, double target_altitude_ft) {
+    double y = vertical_scale * (own_altitude_ft - target_altitude_ft);
+    if (y <= -kAltitudeScreenEdge) y = -kAltitudeScreenEdge;
+    if (y >= kAltitudeScreenEdge) y = kAltitudeScreenEdge;
+    return ScreenPosition{horizontal_scale * folded_bearing_deg, static_cast<float>(y)};
+}
+
+bool InAltitudeView(float folded_bearing_deg) {
+    // Written so that a NaN bearing is not drawn.
+    return folded_bearing_deg >= -kAltitudeVisibleBearing_deg && folded_bearing_deg <= kAltitudeVisibleBearing_deg;
+}
+
+void DrawAltitude(RadarScreen& screen, const OverlayCall& overlay) {
+    if (screen.graphics == nullptr) return;
+    GraphicsWrapper& graphics = *screen.graphics;
+    AltitudeSweep& sweep = Sweep();
+    SetUpOnFirstUse(sweep);
+
+    const gdip::GraphicsContainer container = BeginDisplayFrame(graphics, kAltitudeOriginX, kAltitudeOriginY);
+    DrawGrid(screen, sweep);
+
+    AltitudeFrame frame{};
+    frame.heading_deg = platform::ReadModuleVariable(sweep.heading);
+    frame.own_altitude_ft = platform::ReadModuleVariable(sweep.own_altitude) * kFeetPerMetre;
+    frame.now = platform::ReadModuleVariable(sweep.host_time);
+    MoveSweep(sweep, frame.now);
+    graphics.DrawLine(screen.resources.bright_pen.get(), sweep.scan.position, -kAltitudeScreenEdge,
+                      sweep.scan.position, kAltitudeScreenEdge);
+
+    frame.paint_window = AltitudePaintWindow(sweep.scan, kAltitudeSweepStep);
+    screen.selected_visible = 0;
+    RunTargetPass(screen, sweep, frame);
+
+    EndDisplayFrame(graphics, container, overlay);
+}
+
+}  // namespace display
