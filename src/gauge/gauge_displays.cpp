@@ -1,7 +1,10 @@
 // The gauge's display operations: its scheme, the three displays, its
 // overlay and the click selection, each forwarded to the display code.
+#include "display/altitude_display.h"
 #include "display/circular_overlay.h"
 #include "display/plan_display.h"
+#include "display/rectangular_overlay.h"
+#include "display/sector_display.h"
 #include "display/target_selection.h"
 #include "gauge/radar_gauge.h"
 
@@ -12,10 +15,10 @@ void AmberRadarGauge::CreateDrawResources() { display::CreateAmberScheme(resourc
 void AmberCircularRadarGauge::CreateDrawResources() { display::CreateAmberScheme(resources); }
 
 void RadarGauge::DrawPlan() { display::DrawPlan(*this, Overlay()); }
-void RadarGauge::DrawSector() {}
-void RadarGauge::DrawAltitude() {}
+void RadarGauge::DrawSector() { display::DrawSector(*this, Overlay()); }
+void RadarGauge::DrawAltitude() { display::DrawAltitude(*this, Overlay()); }
 
-void RadarGauge::DrawOverlay() {}
+void RadarGauge::DrawOverlay() { display::DrawRectangularOverlay(*this); }
 void CircularRadarGauge::DrawOverlay() { display::DrawCircularOverlay(*this); }
 
 void RadarGauge::OnMouseClick(const host::ClickPoint& point) {
