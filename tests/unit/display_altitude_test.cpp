@@ -251,27 +251,4 @@ TEST_F(AltitudeDisplay, GroundTargetsAreIgnoredAndKeepTheirPositionAndTheSelecti
     EXPECT_EQ(recorder::CallsNamed("GdipDrawLine").size(), 11u);
 }
 
-TEST_F(AltitudeDisplay, ASelectedNetworkPlayerIsAFilledDiamondInItsFrame) {
-    f.SetTargetCount(3);
-    PlaceAt(1, 5.0, 0.0, "NET").source = traffic::kSourceNetPlayer;
-    f.Select("NET");
-    DrawOnlyAt(1.0);
-    EXPECT_EQ(f.screen.selected_visible, 1);
-    EXPECT_EQ(f.screen.selected_index, 1);
-    EXPECT_NEAR(f.screen.selected_distance_nm, 10.0f, 1e-3f);
-    const auto fill = recorder::CallsNamed("GdipFillPolygon");
-    ASSERT_EQ(fill.size(), 1u);
-    EXPECT_EQ(fill[0].points[0].x, 110.0f);
-    const auto frame = recorder::CallsNamed("GdipDrawRectangle");
-    ASSERT_EQ(frame.size(), 1u);
-    EXPECT_EQ(frame[0].args, (std::vector<double>{75, -25, 50, 50}));
-}
-
-TEST_F(AltitudeDisplay, NoSurfaceDrawsNothing) {
-    f.screen.graphics = nullptr;
-    DrawOnlyAt(1.0);
-    EXPECT_TRUE(recorder::Calls().empty());
-    EXPECT_EQ(f.overlay_calls, 0);
-}
-
 }  // namespace

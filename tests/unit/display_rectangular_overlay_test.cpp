@@ -2,6 +2,7 @@
 // corners, only while the selected target is on the screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -10,6 +11,8 @@
 #include "display/rectangular_overlay.h"
 #include "display/text_format.h"
 #include "display_fixture.h"
+#include "fake_host.h"
+#include "gauge/radar_gauge.h"
 
 namespace {
 
@@ -188,6 +191,41 @@ TEST_F(RectangularOverlay, NothingWhileTheSelectedTargetIsNotOnTheScreenButTheFo
     EXPECT_TRUE(Draw().empty());
     f.screen.selected_index = 2;
     EXPECT_EQ(Draw().size(), 6u);
+}
+
+}  // namespace
+
+namespace {
+
+// The rectangular gauges reach the sector and altitude displays through the
+// frame cycle, and each display ends with this overlay.
+TEST(RectangularGauge, DrawsTheSectorAndAltitudeDisplaysEndingWithThisOverlay) {
+    recorder::Reset();
+    fakehost::FakeHost host;
+    gauge::AmberRadarGauge gauge;
+    ASSERT_EQ(gauge.mode, display::kModeSector);
+    fakehost::Placement placement(fakehost::FakeDeviceContext(1), 200, 200);
+    host.SetHostTime(1.0);
+    gauge.Draw(&placement.header);
+    EXPECT_EQ(recorder::CallsNamed("GdipDrawArc").size(), 6u);
+    std::vector<std::string> names = recorder::CallNames();
+    auto end = std::find(names.begin(), names.end(), "GdipEndContainer");
+    ASSERT_NE(end, names.end());
+    // The overlay's first call makes its format, after the display's container.
+    EXPECT_NE(std::find(end, names.end(), "GdipCreateStringFormat"), names.end());
+
+    gauge.mode = display::kModeAltitude;
+    recorder::Clear();
+    host.SetHostTime(2.0);
+    gauge.Draw(&placement.header);
+    EXPECT_EQ(recorder::CallsNamed("GdipDrawLine").size(), 11u);  // grid and sweep
+    EXPECT_TRUE(recorder::CallsNamed("GdipDrawArc").empty());
+
+    gauge.selected_visible = 1;
+    gauge.selected_index = 0;
+    recorder::Clear();
+    gauge.DrawOverlay();
+    EXPECT_EQ(recorder::CallsNamed("GdipDrawString").size(), 6u);
 }
 
 }  // namespace

@@ -5,11 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <string>
 
 #include "display/sector_display.h"
-#include "display/target_selection.h"
 #include "display_fixture.h"
 
 namespace {
@@ -334,23 +332,6 @@ TEST_F(SectorDisplay, FailingMatricesLeaveTheSweepLineAlongXWhileTheSweepMoves) 
     EXPECT_EQ(line.args[3], 0.0);
     EXPECT_EQ(f.Target(1).last_paint_time, 1.0);
     EXPECT_EQ(f.overlay_calls, 1);
-}
-
-TEST_F(SectorDisplay, NoSurfaceDrawsNothing) {
-    f.screen.graphics = nullptr;
-    DrawOnlyAt(1.0);
-    EXPECT_TRUE(recorder::Calls().empty());
-    EXPECT_EQ(f.overlay_calls, 0);
-}
-
-TEST_F(SectorDisplay, AClickIsMeasuredFromTheApex) {
-    f.SetTargetCount(2);
-    f.PlaceTarget(1, 20.0, 0.0, "AHEAD");
-    DrawAt(1.0);
-    display::DisplayOrigin origin{};
-    ASSERT_TRUE(display::DisplayOriginOf(display::kModeSector, origin));
-    display::SelectTargetAt(f.screen, 505, 505, origin);
-    EXPECT_STREQ(f.screen.selected_identifier, "AHEAD");
 }
 
 }  // namespace
