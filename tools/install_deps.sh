@@ -7,7 +7,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libgdiplus fontconfig fonts-wine fonts-liberation
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  libgeographiclib-dev
+  libgeographiclib-dev libgif-dev
 )
 
 missing=()

@@ -29,6 +29,10 @@ constexpr Clsid kPngEncoder = {0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x
 
 struct EncoderParameters;  // never passed: the encoders' defaults serve
 
+enum InterpolationMode : std::int32_t {
+    kInterpolationModeNearestNeighbor = 5,  // exact pixels when drawn at their own size
+};
+
 extern "C" {
 
 Status GDIPLUS_CALL GdipCreateBitmapFromScan0(std::int32_t width, std::int32_t height, std::int32_t stride,
@@ -48,6 +52,11 @@ Status GDIPLUS_CALL GdipReleaseDC(GpGraphics* graphics, Hdc hdc);
 
 // Which family a name resolved to (the name has room for 32 characters).
 Status GDIPLUS_CALL GdipGetFamilyName(const GpFontFamily* family, char16_t* name, std::uint16_t language);
+
+// Images drawn into other images (the demo tools' contact sheets).
+Status GDIPLUS_CALL GdipSetInterpolationMode(GpGraphics* graphics, InterpolationMode mode);
+Status GDIPLUS_CALL GdipDrawImageRectI(GpGraphics* graphics, GpImage* image, std::int32_t x, std::int32_t y,
+                                       std::int32_t width, std::int32_t height);
 }
 
 }  // namespace gdip
