@@ -78,7 +78,8 @@ CliParseResult Error(std::string message) {
 bool TakesValue(const std::string& option) {
     return option == "--gauge" || option == "--size" || option == "--placements" || option == "--frames" ||
            option == "--start-time" || option == "--step" || option == "--set" || option == "--click" ||
-           option == "--out";
+           option == "--out" || option == "--scenario" || option == "--netplayer" ||
+           option == "--print-traffic";
 }
 
 }  // namespace
@@ -137,6 +138,18 @@ CliParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
         } else if (option == "--out") {
             if (value.empty()) return Error("--out needs a folder");
             options.output_dir = value;
+        } else if (option == "--scenario") {
+            if (value.empty()) return Error("--scenario needs a file");
+            options.scenario_path = value;
+        } else if (option == "--netplayer") {
+            if (value.empty()) return Error("--netplayer needs a module file");
+            options.net_player_path = value;
+        } else if (option == "--print-traffic") {
+            int frame = 0;
+            if (!ParseInt(value, 1, kMaxFrames, &frame)) return Error("bad --print-traffic: " + value);
+            options.print_traffic_frames.push_back(frame);
+        } else if (option == "--print-scenario") {
+            options.print_scenario = true;
         } else if (option == "--last-frame-only") {
             options.last_frame_only = true;
         } else if (option == "--no-panel-variables") {
@@ -151,7 +164,7 @@ CliParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
             return Error("more than one module: " + option);
         }
     }
-    if (options.help) {
+    if (options.help || options.print_scenario) {
         result.ok = true;
         return result;
     }
@@ -162,6 +175,11 @@ CliParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
     for (const TimedClick& click : options.clicks) {
         if (click.frame > options.frames) {
             return Error("--click at frame " + std::to_string(click.frame) + " is never reached");
+        }
+    }
+    for (int frame : options.print_traffic_frames) {
+        if (frame > options.frames) {
+            return Error("--print-traffic at frame " + std::to_string(frame) + " is never reached");
         }
     }
     result.ok = true;
@@ -201,10 +219,22 @@ variable's value.
   --no-panel-variables    leaves "Radar Mode" and "Radar Range" absent, as on a
                           panel without the designer's gauge that creates them
   --quiet                 no line per frame
+  --scenario FILE         the simulated sky: the own aircraft's flight, the
+                          traffic interface's aircraft and the network players
+                          (host/SCENARIOS.md describes the format). Without it:
+                          a busy terminal area around the own aircraft, which
+                          flies north at 10000 ft over 47.4647 N 8.5492 E
+  --print-scenario        prints that default scenario and stops
+  --print-traffic FRAME   after FRAME is drawn, prints the traffic list a gauge
+                          builds from the sky at that moment (repeatable)
+  --netplayer FILE        the network-player module IBNetPlayer.gau, loaded when
+                          the scenario has network players (default: the one
+                          next to this program, else the one the build made)
   --help                  this text
 
-The own aircraft stands at 47.4647 N 8.5492 E, 3048 m, heading 0.
-Exit status: 0 done, 1 the module or a gauge could not be used, 2 bad command line.
+The sky moves by dead reckoning each host second from the start time.
+Exit status: 0 done, 1 the module or a gauge could not be used, 2 bad command
+line or scenario file.
 )";
 }
 

@@ -36,6 +36,10 @@ struct CliOptions {
     bool panel_variables = true;
     bool quiet = false;               // no line per frame
     bool help = false;
+    std::string scenario_path;        // empty: the default scenario
+    std::string net_player_path;      // empty: looked for next to the program
+    std::vector<int> print_traffic_frames;  // frames after which the traffic list is printed
+    bool print_scenario = false;      // print the default scenario and stop
 };
 
 struct CliParseResult {

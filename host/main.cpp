@@ -5,6 +5,7 @@
 
 #include "cli_options.h"
 #include "panel_session.h"
+#include "scenario.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
@@ -15,6 +16,10 @@ int main(int argc, char** argv) {
     }
     if (parsed.options.help) {
         std::cout << panelhost::HelpText();
+        return 0;
+    }
+    if (parsed.options.print_scenario) {
+        std::cout << panelhost::DefaultScenarioText();
         return 0;
     }
     try {

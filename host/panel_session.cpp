@@ -3,9 +3,13 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <utility>
 #include <vector>
 
 #include "panel_host.h"
+#include "panel_sky.h"
+#include "scenario.h"
+#include "traffic_report.h"
 
 namespace panelhost {
 namespace {
@@ -69,6 +73,29 @@ bool WriteFrameImages(const std::vector<PlacedGauge>& placed, const CliOptions& 
     return true;
 }
 
+ScenarioParseResult LoadScenario(const CliOptions& options) {
+    if (options.scenario_path.empty()) return ParseScenario(DefaultScenarioText());
+    return LoadScenarioFile(options.scenario_path);
+}
+
+std::vector<std::string> NetPlayerPaths(const CliOptions& options) {
+    if (!options.net_player_path.empty()) return {options.net_player_path};
+    return NetPlayerModuleCandidates();
+}
+
+std::string SkyLine(const CliOptions& options, const PanelSky& sky) {
+    const Scenario& scenario = sky.sky().scenario();
+    std::string line = "sky: " + (options.scenario_path.empty() ? "default scenario" : options.scenario_path);
+    line += ", " + std::to_string(scenario.traffic.size()) + " traffic aircraft, " +
+            std::to_string(scenario.players.size()) + " network players";
+    if (scenario.reduced_data) line += ", reduced data";
+    return line;
+}
+
+bool PlayersAnswered(const PanelSky& sky) {
+    return sky.net_player_module() != nullptr && sky.sky().scenario().player_status == host::kNetPlayerStatusOk;
+}
+
 }  // namespace
 
 std::string FrameLine(int frame, double time_s, const NamedVariableStore& variables) {
@@ -90,6 +117,13 @@ std::string FrameFileName(const std::string& gauge_name, int placement, int plac
 }
 
 int RunPanelSession(const CliOptions& options, std::ostream& out, std::ostream& err) {
+    ScenarioParseResult scenario = LoadScenario(options);
+    if (!scenario.ok) {
+        err << "panel-host: scenario " << scenario.error << "\n";
+        return 2;
+    }
+    // The sky outlives the panel: its gauges keep the traffic interface.
+    PanelSky sky(std::move(scenario.scenario));
     PanelHostOptions host_options;
     host_options.panel_variables = options.panel_variables;
     PanelHost panel(host_options);
@@ -106,17 +140,32 @@ int RunPanelSession(const CliOptions& options, std::ostream& out, std::ostream& 
             return 1;
         }
     }
+    panel.clock().time_s = options.start_time_s;
+    std::string sky_error;
+    if (!sky.Attach(panel, NetPlayerPaths(options), &sky_error)) {
+        err << "panel-host: " << sky_error << "\n";
+        if (!options.net_player_path.empty()) return 1;
+    }
+    if (!options.quiet) out << SkyLine(options, sky) << "\n";
+
     std::vector<PlacedGauge> placed;
     if (!PlaceGauges(panel, options, &placed, err)) return 1;
 
-    panel.clock().time_s = options.start_time_s;
+    double radar_range_nm = kDefaultRadarRangeNm;
     for (int frame = 1; frame <= options.frames; ++frame) {
         if (frame > 1) panel.AdvanceClock(options.step_s);
+        sky.Update(panel);
         for (const TimedSet& set : options.sets) {
             if (set.frame == frame) panel.named_variables().SetByName(set.name, set.value);
         }
         panel.DrawFrame();
         if (!options.quiet) out << FrameLine(frame, panel.clock().time_s, panel.named_variables()) << "\n";
+        radar_range_nm = NextRadarRange(radar_range_nm, panel.named_variables().ValueOr(kRadarRangeVariable, 0.0));
+        for (int print_frame : options.print_traffic_frames) {
+            if (print_frame != frame) continue;
+            out << FormatTrafficReport(frame, panel.clock().time_s, radar_range_nm, sky.sky().own(),
+                                       BuildTrafficReport(sky.sky(), radar_range_nm, PlayersAnswered(sky)));
+        }
         bool write = !options.output_dir.empty() && (!options.last_frame_only || frame == options.frames);
         if (write && !WriteFrameImages(placed, options, frame, err)) return 1;
         for (const TimedClick& click : options.clicks) {

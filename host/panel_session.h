@@ -10,7 +10,7 @@
 namespace panelhost {
 
 // Runs the session; returns the exit status (0 done, 1 the module or a
-// gauge could not be used).
+// gauge could not be used, 2 the scenario file is bad).
 int RunPanelSession(const CliOptions& options, std::ostream& out, std::ostream& err);
 
 // "frame 3 t=1.200 | Radar Mode=2 | Radar Range=40 | ..."
