@@ -1,6 +1,8 @@
 #include "display/circular_overlay.h"
 
 #include "display/module_objects.h"
+#include "display/overlay_readout.h"
+#include "display/target_pass.h"
 #include "display/text_format.h"
 
 namespace display {
@@ -17,37 +19,26 @@ CircularOverlay& Overlay() {
     return overlay;
 }
 
-void SetAlignment(StringFormatWrapper* format, gdip::StringAlignment vertical, gdip::StringAlignment horizontal) {
-    if (format == nullptr) return;
-    format->SetLineAlign(vertical);
-    format->SetAlign(horizontal);
-}
-
 }  // namespace
 
 void DrawCircularOverlay(RadarScreen& screen) {
     CircularOverlay& overlay = Overlay();
     StringFormatWrapper* format = overlay.format.Get();
-    if (screen.selected_visible == 0 || screen.graphics == nullptr || screen.traffic == nullptr) return;
-    const traffic::RadarTarget* target =
-        screen.traffic->Target(static_cast<std::uint32_t>(screen.selected_index));
+    const traffic::RadarTarget* target = SelectedTargetOnScreen(screen);
     if (target == nullptr) return;
 
-    GraphicsWrapper& graphics = *screen.graphics;
-    const FontWrapper* font = screen.resources.large_font.get();
-    const BrushWrapper* brush = screen.resources.bright_brush.get();
-
-    SetAlignment(format, gdip::kAlignNear, gdip::kAlignCenter);
+    SetLineAlign(format, gdip::kAlignNear);
+    SetAlign(format, gdip::kAlignCenter);
     FormatDistanceText(screen.selected_distance_nm, overlay.text);
-    graphics.DrawTextAt(overlay.text, font, kCircularTextX, kCircularTopTextY, format, brush);
+    DrawReadout(screen, overlay.text, kCircularTextX, kCircularTopTextY, format);
 
-    if (format) format->SetLineAlign(gdip::kAlignFar);
+    SetLineAlign(format, gdip::kAlignFar);
     if (screen.mode == kModeAltitude) {
         FormatSpeedText(target->ground_speed_kt, overlay.text);
     } else {
         FormatAltitudeText(target->altitude_ft, overlay.text);
     }
-    graphics.DrawTextAt(overlay.text, font, kCircularTextX, kCircularBottomTextY, format, brush);
+    DrawReadout(screen, overlay.text, kCircularTextX, kCircularBottomTextY, format);
 }
 
 }  // namespace display

@@ -46,6 +46,14 @@ void StringFormatWrapper::SetLineAlign(gdip::StringAlignment align) {
     Keep(gdip::GdipSetStringFormatLineAlign(handle_, align));
 }
 
+void SetAlign(StringFormatWrapper* format, gdip::StringAlignment align) {
+    if (format) format->SetAlign(align);
+}
+
+void SetLineAlign(StringFormatWrapper* format, gdip::StringAlignment align) {
+    if (format) format->SetLineAlign(align);
+}
+
 MatrixWrapper::MatrixWrapper() { SetCreationStatus(gdip::GdipCreateMatrix(&handle_)); }
 
 MatrixWrapper::~MatrixWrapper() {

@@ -80,6 +80,11 @@ private:
     gdip::GpStringFormat* handle_ = nullptr;
 };
 
+// The alignments of a format that may be absent (a module-wide format that
+// could not be made): nothing happens without one.
+void SetAlign(StringFormatWrapper* format, gdip::StringAlignment align);
+void SetLineAlign(StringFormatWrapper* format, gdip::StringAlignment align);
+
 class MatrixWrapper : public StatusKeeper {
 public:
     MatrixWrapper();

@@ -2,8 +2,9 @@
 
 #include <cmath>
 
+#include "display/display_frame.h"
 #include "display/module_objects.h"
-#include "display/rendering_quality.h"
+#include "display/range_marks.h"
 #include "display/target_pass.h"
 #include "display/text_format.h"
 #include "platform/host_services.h"
@@ -11,10 +12,9 @@
 namespace display {
 namespace {
 
-constexpr float kRingStep = kPlanOuterRadius / 4.0f;  // 118.75
-constexpr float kRingCount = 4.0f;
-constexpr float kRingLabelFraction = 0.25f;
+constexpr float kRingStep = kPlanOuterRadius / kRangeMarkQuarters;  // 118.75
 constexpr float kSpokeStep_deg = 30.0f;
+constexpr int kSpokeCount = 12;  // every 30 degrees, the first at screen angle 30
 constexpr float kFullCircle_deg = 360.0f;
 
 // The plan display's module-wide state: one sweep for every gauge object.
@@ -52,69 +52,20 @@ void SetUpOnFirstUse(PlanSweep& sweep) {
     sweep.label_format.Get();
 }
 
-gdip::RectF CircleBounds(float radius) { return gdip::RectF{-radius, -radius, 2.0f * radius, 2.0f * radius}; }
-
-void DrawRangeRings(RadarScreen& screen, PlanSweep& sweep) {
-    GraphicsWrapper& graphics = *screen.graphics;
-    const DrawResources& resources = screen.resources;
-    for (float ring = 0.0f; ring <= kRingCount; ring += 1.0f) {
-        const float radius = sweep.ring_step * ring;
-        graphics.DrawEllipse(resources.dashed_pen.get(), CircleBounds(radius));
-        if (ring > 0.0f) {
-            FormatRangeLabel(ring * screen.range_nm * kRingLabelFraction, sweep.label_text);
-            graphics.DrawTextAt(sweep.label_text, resources.small_font.get(), 0.0f, -radius,
-                                sweep.label_format.Get(), resources.normal_brush.get());
-        }
-    }
-    graphics.DrawEllipse(resources.normal_pen.get(), CircleBounds(kPlanOuterRadius));
-}
-
-// Twelve lines, every 30 degrees, the first at screen angle 30.
-void DrawSpokes(RadarScreen& screen, const PlanSweep& sweep, MatrixWrapper& spoke) {
-    gdip::PointF end{kPlanOuterRadius, 0.0f};
-    for (float angle = 0.0f; angle < kFullCircle_deg; angle += kSpokeStep_deg) {
-        spoke.SetIdentity();
-        spoke.Rotate(kSpokeStep_deg);
-        spoke.TransformPoints(&end, 1);
-        screen.graphics->DrawLine(screen.resources.normal_pen.get(), sweep.centre.x, sweep.centre.y, end.x, end.y);
-    }
-}
-
-// Moves the sweep once per new host time value, whichever gauge sees it first.
+// Moves the sweep once per new host time value, whichever gauge sees it
+// first; its end is carried forward 5 degrees.
 void StepSweep(PlanSweep& sweep, double now) {
-    if (now == sweep.last_sweep_time) return;  // NaN counts as a change
+    if (!TakeNewSweepTime(sweep.last_sweep_time, now)) return;
     sweep.sweep_angle_deg = NextPlanSweepAngle(sweep.sweep_angle_deg);
     if (MatrixWrapper* matrix = sweep.sweep_matrix.Get()) {
         matrix->SetIdentity();
         matrix->Rotate(kSweepStep_deg);
         matrix->TransformPoints(&sweep.sweep_end, 1);
     }
-    sweep.last_sweep_time = now;
 }
 
-struct PlanFrame {
-    double heading_deg;
-    double now;
-    float scale;
-    PaintWindow paint_window;
-};
-
-void RunTargetPass(RadarScreen& screen, PlanSweep& sweep, const PlanFrame& frame, MatrixWrapper& placement,
-                   MatrixWrapper& vector) {
-    if (screen.traffic == nullptr) return;
-    traffic::TrafficList& list = *screen.traffic;
-    for (std::uint32_t i = FirstPassIndex(list); InPass(list, i); ++i) {
-        traffic::RadarTarget& target = *list.Target(i);
-        if (!IsAirborne(target)) continue;
-        const TargetFix fix = LocateTarget(target, frame.heading_deg);
-        const ScreenPosition centre = PlaceOnBearing(placement, fix.distance_nm, frame.scale, fix.relative_bearing_deg);
-        screen.screen_positions[i] = centre;
-        if (InPaintWindow(fix.relative_bearing_deg, frame.paint_window)) target.last_paint_time = frame.now;
-        const TargetStyle style = ChooseStyle(target, frame.now, screen.resources);
-        DrawTargetAndSelection(screen, i, target, fix, centre, style, sweep.diamond);
-        DrawVelocityVector(*screen.graphics, vector, centre, target, frame.heading_deg, style.pen);
-    }
-}
+// The whole circle is in view.
+bool InPlanView(float /*relative_bearing_deg*/) { return true; }
 
 }  // namespace
 
@@ -128,16 +79,13 @@ void DrawPlan(RadarScreen& screen, const OverlayCall& overlay) {
     PlanSweep& sweep = Sweep();
     SetUpOnFirstUse(sweep);
 
-    const gdip::GraphicsContainer container = graphics.BeginContainer();
-    graphics.TranslateWorldTransform(kPlanOriginX, kPlanOriginY);
-    ApplyRenderingQuality(graphics);
-    if (StringFormatWrapper* format = sweep.label_format.Get()) format->SetAlign(gdip::kAlignCenter);
-
-    DrawRangeRings(screen, sweep);
+    const gdip::GraphicsContainer container = BeginDisplayFrame(graphics, kPlanOriginX, kPlanOriginY);
+    DrawRangeMarks(screen, sweep.ring_step, kPlanOuterRadius, sweep.label_format, sweep.label_text,
+                   [&graphics](const PenWrapper* pen, const gdip::RectF& bounds) { graphics.DrawEllipse(pen, bounds); });
     MatrixWrapper spoke;
-    DrawSpokes(screen, sweep, spoke);
+    DrawSpokes(screen, sweep.centre, kPlanOuterRadius, kSpokeStep_deg, kSpokeCount, spoke);
 
-    PlanFrame frame{};
+    BearingPassFrame frame{};
     frame.heading_deg = platform::ReadModuleVariable(sweep.heading);
     frame.now = platform::ReadModuleVariable(sweep.host_time);
     StepSweep(sweep, frame.now);
@@ -149,11 +97,9 @@ void DrawPlan(RadarScreen& screen, const OverlayCall& overlay) {
     MatrixWrapper placement;
     MatrixWrapper vector;
     screen.selected_visible = 0;
-    RunTargetPass(screen, sweep, frame, placement, vector);
+    RunBearingPass(screen, frame, InPlanView, placement, vector, sweep.diamond);
 
-    graphics.EndContainer(container);
-    ApplyRenderingQuality(graphics);
-    overlay();
+    EndDisplayFrame(graphics, container, overlay);
 }
 
 }  // namespace display

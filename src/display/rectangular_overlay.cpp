@@ -1,6 +1,7 @@
 #include "display/rectangular_overlay.h"
 
 #include "display/module_objects.h"
+#include "display/overlay_readout.h"
 #include "display/target_pass.h"
 #include "display/text_format.h"
 
@@ -17,14 +18,6 @@ struct RectangularOverlay {
 RectangularOverlay& Overlay() {
     static RectangularOverlay overlay;
     return overlay;
-}
-
-void SetLineAlign(StringFormatWrapper* format, gdip::StringAlignment vertical) {
-    if (format) format->SetLineAlign(vertical);
-}
-
-void SetAlign(StringFormatWrapper* format, gdip::StringAlignment horizontal) {
-    if (format) format->SetAlign(horizontal);
 }
 
 }  // namespace
@@ -45,38 +38,35 @@ void DrawRectangularOverlay(RadarScreen& screen) {
     const traffic::RadarTarget* target = SelectedTargetOnScreen(screen);
     if (target == nullptr) return;
 
-    GraphicsWrapper& graphics = *screen.graphics;
-    const FontWrapper* font = screen.resources.large_font.get();
-    const BrushWrapper* brush = screen.resources.bright_brush.get();
     const float second_line_y = kRectangularTopY + screen.resources.line_height;
 
     // Top left: vertical speed over altitude.
     FormatVerticalSpeedText(target->vertical_speed_fpm, overlay.text);
     SetLineAlign(format, gdip::kAlignNear);
     SetAlign(format, gdip::kAlignNear);
-    graphics.DrawTextAt(overlay.text, font, kRectangularLeftX, kRectangularTopY, format, brush);
+    DrawReadout(screen, overlay.text, kRectangularLeftX, kRectangularTopY, format);
     FormatAltitudeText(target->altitude_ft, overlay.text);
-    graphics.DrawTextAt(overlay.text, font, kRectangularLeftX, second_line_y, format, brush);
+    DrawReadout(screen, overlay.text, kRectangularLeftX, second_line_y, format);
 
     // Top right: bearing over distance.
     SetAlign(format, gdip::kAlignFar);
     FormatBearingText(screen.selected_bearing_deg, overlay.text);
-    graphics.DrawTextAt(overlay.text, font, kRectangularRightX, kRectangularTopY, format, brush);
+    DrawReadout(screen, overlay.text, kRectangularRightX, kRectangularTopY, format);
     FormatDistanceText(screen.selected_distance_nm, overlay.text);
-    graphics.DrawTextAt(overlay.text, font, kRectangularRightX, second_line_y, format, brush);
+    DrawReadout(screen, overlay.text, kRectangularRightX, second_line_y, format);
 
     // Bottom left: the identifier; bottom right: the ground speed.
     SetLineAlign(format, gdip::kAlignFar);
     SetAlign(format, gdip::kAlignNear);
-    graphics.DrawTextAt(DrawableIdentifier(*target, overlay.cut_identifier), font, kRectangularLeftX,
-                        kRectangularBottomY, format, brush);
+    DrawReadout(screen, DrawableIdentifier(*target, overlay.cut_identifier), kRectangularLeftX, kRectangularBottomY,
+                format);
     if (screen.traffic->ReducedDataFlag() != 0) {
         FormatText(overlay.text, kOverlayTextChars, "---KTS");
     } else {
         FormatSpeedText(target->ground_speed_kt, overlay.text);
     }
     SetAlign(format, gdip::kAlignFar);
-    graphics.DrawTextAt(overlay.text, font, kRectangularRightX, kRectangularBottomY, format, brush);
+    DrawReadout(screen, overlay.text, kRectangularRightX, kRectangularBottomY, format);
 }
 
 }  // namespace display

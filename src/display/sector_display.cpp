@@ -4,18 +4,17 @@
 
 #include "display/display_frame.h"
 #include "display/module_objects.h"
+#include "display/range_marks.h"
 #include "display/text_format.h"
 #include "platform/host_services.h"
 
 namespace display {
 namespace {
 
-constexpr float kArcStep = kSectorOuterRadius / 4.0f;  // 237.5
-constexpr float kArcCount = 4.0f;
-constexpr float kArcLabelFraction = 0.25f;
+constexpr float kArcStep = kSectorOuterRadius / kRangeMarkQuarters;  // 237.5
 constexpr float kFanWidth_deg = kSectorLeftEdge_deg - kSectorRightEdge_deg;  // -120: counter-clockwise
-constexpr float kSpokeStep_deg = 30.0f;
-constexpr float kLastSpoke_deg = 150.0f;
+constexpr float kSpokeStep_deg = -30.0f;  // counter-clockwise on screen
+constexpr int kSpokeCount = 5;            // at screen angles -30, -60, -90, -120 and -150
 constexpr float kScreenAngleToBearing_deg = 450.0f;  // +90 to a bearing, +360 to keep it positive
 constexpr double kFullCircle_deg = 360.0;
 
@@ -52,36 +51,6 @@ void SetUpOnFirstUse(SectorSweep& sweep) {
     sweep.label_format.Get();
 }
 
-gdip::RectF ArcBounds(float radius) { return gdip::RectF{-radius, -radius, 2.0f * radius, 2.0f * radius}; }
-
-// Each dashed arc, then its label hanging inside it; the solid outer arc last.
-void DrawRangeArcs(RadarScreen& screen, SectorSweep& sweep) {
-    GraphicsWrapper& graphics = *screen.graphics;
-    const DrawResources& resources = screen.resources;
-    for (float ring = 0.0f; ring <= kArcCount; ring += 1.0f) {
-        const float radius = sweep.ring_step * ring;
-        graphics.DrawArc(resources.dashed_pen.get(), ArcBounds(radius), kSectorRightEdge_deg, kFanWidth_deg);
-        if (ring > 0.0f) {
-            FormatRangeLabel(ring * screen.range_nm * kArcLabelFraction, sweep.label_text);
-            graphics.DrawTextAt(sweep.label_text, resources.small_font.get(), 0.0f, -radius,
-                                sweep.label_format.Get(), resources.normal_brush.get());
-        }
-    }
-    graphics.DrawArc(resources.normal_pen.get(), ArcBounds(kSectorOuterRadius), kSectorRightEdge_deg, kFanWidth_deg);
-}
-
-// Five lines at screen angles -30, -60, -90, -120 and -150.
-void DrawSpokes(RadarScreen& screen, const SectorSweep& sweep, MatrixWrapper& spoke) {
-    gdip::PointF end{kSectorOuterRadius, 0.0f};
-    for (float angle = kSpokeStep_deg; angle <= kLastSpoke_deg; angle += kSpokeStep_deg) {
-        spoke.SetIdentity();
-        spoke.Rotate(-kSpokeStep_deg);
-        spoke.TransformPoints(&end, 1);
-        screen.graphics->DrawLine(screen.resources.normal_pen.get(), sweep.sweep_origin.x, sweep.sweep_origin.y,
-                                  end.x, end.y);
-    }
-}
-
 // Moves the sweep once per new host time value, whichever gauge sees it
 // first; the limits hold in every frame.
 void MoveSweep(SectorSweep& sweep, double now) {
@@ -99,30 +68,6 @@ void DrawSweepLine(RadarScreen& screen, SectorSweep& sweep) {
     }
     screen.graphics->DrawLine(screen.resources.bright_pen.get(), sweep.sweep_origin.x, sweep.sweep_origin.y, end.x,
                               end.y);
-}
-
-struct SectorFrame {
-    double heading_deg;
-    double now;
-    float scale;
-    PaintWindow paint_window;
-};
-
-// The target steps in this display's order: the paint test and the
-// brightness run for every airborne target, the placement only inside the fan.
-void RunTargetPass(RadarScreen& screen, SectorSweep& sweep, const SectorFrame& frame, MatrixWrapper& placement,
-                   MatrixWrapper& vector) {
-    if (screen.traffic == nullptr) return;
-    ForEachAirborneTarget(*screen.traffic, [&](std::uint32_t i, traffic::RadarTarget& target) {
-        const TargetFix fix = LocateTarget(target, frame.heading_deg);
-        if (InPaintWindow(fix.relative_bearing_deg, frame.paint_window)) target.last_paint_time = frame.now;
-        const TargetStyle style = ChooseStyle(target, frame.now, screen.resources);
-        if (!InSectorFan(fix.relative_bearing_deg)) return;
-        const ScreenPosition centre = PlaceOnBearing(placement, fix.distance_nm, frame.scale, fix.relative_bearing_deg);
-        screen.screen_positions[i] = centre;
-        DrawTargetAndSelection(screen, i, target, fix, centre, style, sweep.diamond);
-        DrawVelocityVector(*screen.graphics, vector, centre, target, frame.heading_deg, style.pen);
-    });
 }
 
 float BearingOfScreenAngle(float screen_angle_deg) {
@@ -167,13 +112,15 @@ void DrawSector(RadarScreen& screen, const OverlayCall& overlay) {
     SetUpOnFirstUse(sweep);
 
     const gdip::GraphicsContainer container = BeginDisplayFrame(graphics, kSectorApexX, kSectorApexY);
-    if (StringFormatWrapper* format = sweep.label_format.Get()) format->SetAlign(gdip::kAlignCenter);
-
-    DrawRangeArcs(screen, sweep);
+    // Each dashed arc, then its label hanging inside it; the solid outer arc last.
+    DrawRangeMarks(screen, sweep.ring_step, kSectorOuterRadius, sweep.label_format, sweep.label_text,
+                   [&graphics](const PenWrapper* pen, const gdip::RectF& bounds) {
+                       graphics.DrawArc(pen, bounds, kSectorRightEdge_deg, kFanWidth_deg);
+                   });
     MatrixWrapper spoke;
-    DrawSpokes(screen, sweep, spoke);
+    DrawSpokes(screen, sweep.sweep_origin, kSectorOuterRadius, kSpokeStep_deg, kSpokeCount, spoke);
 
-    SectorFrame frame{};
+    BearingPassFrame frame{};
     frame.heading_deg = platform::ReadModuleVariable(sweep.heading);
     frame.now = platform::ReadModuleVariable(sweep.host_time);
     MoveSweep(sweep, frame.now);
@@ -184,7 +131,9 @@ void DrawSector(RadarScreen& screen, const OverlayCall& overlay) {
     MatrixWrapper placement;
     MatrixWrapper vector;
     screen.selected_visible = 0;
-    RunTargetPass(screen, sweep, frame, placement, vector);
+    // The paint test and the brightness run for every airborne target, the
+    // placement only inside the fan.
+    RunBearingPass(screen, frame, InSectorFan, placement, vector, sweep.diamond);
 
     EndDisplayFrame(graphics, container, overlay);
 }

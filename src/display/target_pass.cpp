@@ -140,4 +140,19 @@ void DrawTargetAndSelection(RadarScreen& screen, std::uint32_t index, const traf
     if (selected) CaptureSelection(screen, index, fix, centre, style);
 }
 
+void RunBearingPass(RadarScreen& screen, const BearingPassFrame& frame, BearingView in_view, MatrixWrapper& placement,
+                    MatrixWrapper& vector, gdip::PointF (&diamond)[4]) {
+    if (screen.traffic == nullptr) return;
+    ForEachAirborneTarget(*screen.traffic, [&](std::uint32_t i, traffic::RadarTarget& target) {
+        const TargetFix fix = LocateTarget(target, frame.heading_deg);
+        if (InPaintWindow(fix.relative_bearing_deg, frame.paint_window)) target.last_paint_time = frame.now;
+        const TargetStyle style = ChooseStyle(target, frame.now, screen.resources);
+        if (!in_view(fix.relative_bearing_deg)) return;
+        const ScreenPosition centre = PlaceOnBearing(placement, fix.distance_nm, frame.scale, fix.relative_bearing_deg);
+        screen.screen_positions[i] = centre;
+        DrawTargetAndSelection(screen, i, target, fix, centre, style, diamond);
+        if (screen.graphics) DrawVelocityVector(*screen.graphics, vector, centre, target, frame.heading_deg, style.pen);
+    });
+}
+
 }  // namespace display

@@ -1,8 +1,8 @@
 // The per-target steps every display runs over its gauge's traffic list:
 // ground filter, range and bearing, relative bearing, placement, paint test,
-// brightness, symbol, selection capture and vector. Each display composes
-// them in its own order, with its own placement, paint window and
-// visibility where it differs.
+// brightness, symbol, selection capture and vector. The plan and sector
+// displays share one pass over them; the altitude display composes its own,
+// with its own placement.
 #pragma once
 
 #include <cstdint>
@@ -117,5 +117,22 @@ void DrawVelocityVector(GraphicsWrapper& graphics, MatrixWrapper& vector, Screen
 void DrawTargetAndSelection(RadarScreen& screen, std::uint32_t index, const traffic::RadarTarget& target,
                             const TargetFix& fix, ScreenPosition centre, const TargetStyle& style,
                             gdip::PointF (&diamond)[4]);
+
+// What the pass of a display placing targets on their bearing reads each frame.
+struct BearingPassFrame {
+    double heading_deg;
+    double now;
+    float scale;                // units per nautical mile
+    PaintWindow paint_window;  // relative bearings
+};
+
+// Whether a display shows a target at this relative bearing.
+using BearingView = bool (*)(float relative_bearing_deg);
+
+// The pass of the plan and sector displays: every airborne target is
+// located, paint-tested and lit; one at a bearing in view is then placed on
+// it, drawn with its selection and given its vector.
+void RunBearingPass(RadarScreen& screen, const BearingPassFrame& frame, BearingView in_view, MatrixWrapper& placement,
+                    MatrixWrapper& vector, gdip::PointF (&diamond)[4]);
 
 }  // namespace display

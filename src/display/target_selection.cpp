@@ -1,16 +1,14 @@
 #include "display/target_selection.h"
 
 #include <cmath>
-#include <cstring>
 
+#include "display/altitude_display.h"
 #include "display/plan_display.h"
+#include "display/sector_display.h"
 #include "display/target_pass.h"
 
 namespace display {
 namespace {
-
-constexpr DisplayOrigin kCentreOrigin{kPlanOriginX, kPlanOriginY};
-constexpr DisplayOrigin kSectorApex{500.0f, 975.0f};
 
 void CopyIdentifier(char (&selected)[kSelectedIdentifierChars], const char* identifier) {
     std::size_t length = 0;
@@ -27,11 +25,13 @@ void CopyIdentifier(char (&selected)[kSelectedIdentifierChars], const char* iden
 bool DisplayOriginOf(std::int32_t mode, DisplayOrigin& origin) {
     switch (mode) {
         case kModePlan:
+            origin = DisplayOrigin{kPlanOriginX, kPlanOriginY};
+            return true;
         case kModeAltitude:
-            origin = kCentreOrigin;
+            origin = DisplayOrigin{kAltitudeOriginX, kAltitudeOriginY};
             return true;
         case kModeSector:
-            origin = kSectorApex;
+            origin = DisplayOrigin{kSectorApexX, kSectorApexY};
             return true;
         default:
             return false;
