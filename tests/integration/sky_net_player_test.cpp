@@ -1,0 +1,152 @@
+// The network-player module: loaded by path, found by its file name, its
+// table written at the slot positions in the host's units.
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include "net_player_module.h"
+#include "net_player_slots.h"
+#include "platform/host_abi.h"
+
+namespace {
+
+using panelhost::Flight;
+using panelhost::NetPlayerModule;
+
+template <typename Field>
+Field Read(const unsigned char* slot, std::size_t position) {
+    Field value;
+    std::memcpy(&value, slot + position, sizeof value);
+    return value;
+}
+
+const unsigned char* Slot(const unsigned char* table, std::size_t index) {
+    return table + index * host::kNetPlayerSlotBytes;
+}
+
+Flight Player(const std::string& name, double latitude_deg, double longitude_deg, double altitude_ft,
+              double heading_deg, double speed_kt, double vertical_speed_fpm) {
+    Flight player;
+    player.identifier = name;
+    player.latitude_deg = latitude_deg;
+    player.longitude_deg = longitude_deg;
+    player.altitude_ft = altitude_ft;
+    player.height_above_ground_ft = altitude_ft;
+    player.heading_deg = heading_deg;
+    player.ground_speed_kt = speed_kt;
+    player.vertical_speed_fpm = vertical_speed_fpm;
+    return player;
+}
+
+std::unique_ptr<NetPlayerModule> LoadModule() {
+    std::string error;
+    for (const std::string& path : panelhost::NetPlayerModuleCandidates()) {
+        if (auto module = NetPlayerModule::Load(path, &error)) return module;
+    }
+    ADD_FAILURE() << "no network-player module: " << error;
+    return nullptr;
+}
+
+// What the radar does: look the module up by name without loading it.
+void* FindLoadedByName() {
+    void* handle = dlopen(host::kNetPlayerModuleName, RTLD_NOLOAD | RTLD_NOW);
+    if (handle != nullptr) dlclose(handle);
+    return handle;
+}
+
+TEST(NetPlayerSlots, FieldsInTheHostsUnitsAtTheirPositions) {
+    std::vector<unsigned char> slot(host::kNetPlayerSlotBytes, 0xAB);
+    panelhost::WriteNetPlayerSlot(Player("Kestrel", 45.0, -90.0, 3280.8, 90.0, 220.0, -600.0), slot.data());
+    const unsigned char* s = slot.data();
+
+    EXPECT_STREQ(reinterpret_cast<const char*>(s + host::netslot::kName), "Kestrel");
+    EXPECT_EQ(Read<std::int32_t>(s, host::netslot::kActive), 1);
+    EXPECT_NEAR(Read<double>(s, host::netslot::kLatitude), 45.0 * 10001750.0 / 90.0, 1e-6);
+    EXPECT_NEAR(Read<double>(s, host::netslot::kLongitude), -std::ldexp(1.0, 46), 1e-3);
+    EXPECT_NEAR(Read<double>(s, host::netslot::kAltitude), 1000.0, 1e-9);
+    // Heading east: a (north) is 0, b (east) is the speed in km/h.
+    EXPECT_NEAR(Read<float>(s, host::netslot::kVelocityA), 0.0f, 1e-3f);
+    EXPECT_FLOAT_EQ(Read<float>(s, host::netslot::kVelocityB), static_cast<float>(220.0 * 1.852));
+    EXPECT_FLOAT_EQ(Read<float>(s, host::netslot::kVerticalSpeed), -10.0f);  // ft/s
+    EXPECT_FLOAT_EQ(Read<float>(s, host::netslot::kHeading), 90.0f);
+
+    // Read back as the radar converts them.
+    const double a = Read<float>(s, host::netslot::kVelocityA), b = Read<float>(s, host::netslot::kVelocityB);
+    EXPECT_NEAR(std::sqrt(a * a + b * b) * 0.5399568034557235, 220.0, 1e-4);
+    EXPECT_NEAR(Read<double>(s, host::netslot::kLatitude) * 360.0 * host::kLatitudeUnitFactor, 45.0, 1e-12);
+    EXPECT_NEAR(Read<double>(s, host::netslot::kLongitude) * 360.0 * host::kLongitudeUnitFactor, -90.0, 1e-12);
+    EXPECT_NEAR(Read<double>(s, host::netslot::kAltitude) * host::kFeetPerMetre, 3280.8, 1e-9);
+    EXPECT_FLOAT_EQ(Read<float>(s, host::netslot::kVerticalSpeed) * 60.0f, -600.0f);
+
+    // Everything else of the slot is cleared.
+    for (std::size_t i : {std::size_t{8}, std::size_t{127}, std::size_t{132}, std::size_t{172}, std::size_t{176},
+                          std::size_t{184}, host::kNetPlayerSlotBytes - 1}) {
+        EXPECT_EQ(s[i], 0u) << "byte " << i;
+    }
+}
+
+TEST(NetPlayerSlots, LongNamesAreCutAndTerminatedInsideTheirField) {
+    std::vector<unsigned char> slot(host::kNetPlayerSlotBytes, 0xAB);
+    panelhost::WriteNetPlayerSlot(Player(std::string(200, 'N'), 0, 0, 0, 0, 0, 0), slot.data());
+    EXPECT_EQ(std::strlen(reinterpret_cast<const char*>(slot.data())), host::netslot::kNameBytes - 1);
+    EXPECT_EQ(Read<std::int32_t>(slot.data(), host::netslot::kActive), 1);
+}
+
+TEST(NetPlayerModule, FoundByNameOnlyOnceLoadedAndItsTableHoldsThePlayers) {
+    EXPECT_EQ(FindLoadedByName(), nullptr);
+    std::unique_ptr<NetPlayerModule> module = LoadModule();
+    ASSERT_NE(module, nullptr);
+    void* by_name = FindLoadedByName();
+    ASSERT_NE(by_name, nullptr);
+
+    auto entry = reinterpret_cast<host::NetPlayerEntry>(dlsym(by_name, host::kNetPlayerEntryName));
+    ASSERT_NE(entry, nullptr);
+    module->WritePlayers({Player("one", 1, 2, 1000, 10, 100, 0), Player("two", 3, 4, 2000, 20, 200, 0)});
+
+    void* table = nullptr;
+    EXPECT_EQ(entry(&table), host::kNetPlayerStatusOk);
+    ASSERT_EQ(table, module->table());
+    const auto* bytes = static_cast<const unsigned char*>(table);
+    EXPECT_STREQ(reinterpret_cast<const char*>(Slot(bytes, 0)), "one");
+    EXPECT_STREQ(reinterpret_cast<const char*>(Slot(bytes, 1)), "two");
+    EXPECT_EQ(Read<std::int32_t>(Slot(bytes, 1), host::netslot::kActive), 1);
+    EXPECT_EQ(Read<std::int32_t>(Slot(bytes, 2), host::netslot::kActive), 0);
+    EXPECT_EQ(Read<std::int32_t>(Slot(bytes, host::kNetPlayerSlots - 1), host::netslot::kActive), 0);
+    EXPECT_EQ(module->entry_calls(), 1u);
+
+    // A later, shorter list leaves the dropped slot inactive.
+    module->WritePlayers({Player("only", 0, 0, 0, 0, 0, 0)});
+    EXPECT_STREQ(reinterpret_cast<const char*>(Slot(bytes, 0)), "only");
+    EXPECT_EQ(Read<std::int32_t>(Slot(bytes, 1), host::netslot::kActive), 0);
+}
+
+TEST(NetPlayerModule, AnswersTheStatusItIsGiven) {
+    std::unique_ptr<NetPlayerModule> module = LoadModule();
+    ASSERT_NE(module, nullptr);
+    auto entry = reinterpret_cast<host::NetPlayerEntry>(dlsym(FindLoadedByName(), host::kNetPlayerEntryName));
+    ASSERT_NE(entry, nullptr);
+    module->SetStatus(0);
+    void* table = nullptr;
+    EXPECT_EQ(entry(&table), 0);
+    module->SetStatus(-7);
+    EXPECT_EQ(entry(&table), -7);
+    EXPECT_EQ(entry(nullptr), -7);  // no pointer to write: nothing written
+    EXPECT_EQ(module->entry_calls(), 3u);
+}
+
+TEST(NetPlayerModule, OtherFilesAreRefused) {
+    std::string error;
+    EXPECT_EQ(NetPlayerModule::Load("/no/such/IBNetPlayer.gau", &error), nullptr);
+    EXPECT_FALSE(error.empty());
+    error.clear();
+    EXPECT_EQ(NetPlayerModule::Load(RADAR_MODULE_PATH, &error), nullptr);  // a module without the control export
+    EXPECT_NE(error.find("net_player_control"), std::string::npos) << error;
+    EXPECT_EQ(FindLoadedByName(), nullptr);
+}
+
+}  // namespace
