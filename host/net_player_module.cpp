@@ -68,7 +68,8 @@ std::unique_ptr<NetPlayerModule> NetPlayerModule::Load(const std::string& path, 
     if (error == nullptr) error = &ignored;
     void* handle = OpenModule(path, error);
     if (handle == nullptr) return nullptr;
-    auto control_export = reinterpret_cast<netplayer::NetPlayerControlFn>(FindExport(handle, netplayer::kNetPlayerControlName));
+    auto control_export =
+        reinterpret_cast<netplayer::NetPlayerControlFn>(FindExport(handle, netplayer::kNetPlayerControlName));
     netplayer::NetPlayerControl* control = control_export ? control_export() : nullptr;
     if (FindExport(handle, host::kNetPlayerEntryName) == nullptr || control == nullptr || control->table == nullptr) {
         *error = path + " is not the panel host's network-player module (exports " + host::kNetPlayerEntryName +
@@ -83,7 +84,9 @@ NetPlayerModule::~NetPlayerModule() { CloseModule(handle_); }
 
 void NetPlayerModule::SetStatus(std::int32_t status) { control_->status = status; }
 
-void NetPlayerModule::WritePlayers(const std::vector<Flight>& players) { WriteNetPlayerTable(players, control_->table); }
+void NetPlayerModule::WritePlayers(const std::vector<Flight>& players) {
+    WriteNetPlayerTable(players, control_->table);
+}
 
 std::uint32_t NetPlayerModule::entry_calls() const { return control_->calls; }
 

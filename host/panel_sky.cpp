@@ -26,8 +26,8 @@ bool PanelSky::Attach(PanelHost& panel, const std::vector<std::string>& net_play
         } else {
             loaded = false;
             if (error) {
-                *error = "network players left out: no " + std::string(host::kNetPlayerModuleName) + " could be loaded" +
-                         (reasons.empty() ? std::string() : " (" + reasons + ")");
+                *error = "network players left out: no " + std::string(host::kNetPlayerModuleName) +
+                         " could be loaded" + (reasons.empty() ? std::string() : " (" + reasons + ")");
             }
         }
     }

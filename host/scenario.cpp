@@ -107,7 +107,17 @@ bool ParseIdentifier(const std::string& word, const char* what, std::size_t max_
 }
 
 // The fields of a flight, in the order of the line, after its keyword.
-enum class Field { kIdentifier, kPlayerName, kLatitude, kLongitude, kAltitude, kHeight, kHeading, kSpeed, kVerticalSpeed };
+enum class Field {
+    kIdentifier,
+    kPlayerName,
+    kLatitude,
+    kLongitude,
+    kAltitude,
+    kHeight,
+    kHeading,
+    kSpeed,
+    kVerticalSpeed,
+};
 
 struct FieldSpec {
     Field field;
@@ -176,6 +186,20 @@ bool ParseFlight(const std::vector<std::string>& words, const FieldSpec (&specs)
     return true;
 }
 
+// One more aircraft of a kind, every field given.
+template <std::size_t N>
+bool AppendFlight(const std::vector<std::string>& words, const FieldSpec (&specs)[N], std::size_t limit,
+                  const char* kind, std::vector<Flight>* flights, LineError* error) {
+    if (flights->size() >= limit) {
+        error->message = "more than " + std::to_string(limit) + " " + kind;
+        return false;
+    }
+    Flight flight;
+    if (!ParseFlight(words, specs, N, &flight, error)) return false;
+    flights->push_back(flight);
+    return true;
+}
+
 // Which settings a scenario has made, so that none is made twice.
 struct SettingsSeen {
     bool own = false;
@@ -200,6 +224,11 @@ bool ExpectOneValue(const std::vector<std::string>& words, const char* what, Lin
     return false;
 }
 
+bool ParseSwitchSetting(const std::vector<std::string>& words, bool* seen, bool* value, LineError* error) {
+    return TakeOnce(seen, words[0], error) && ExpectOneValue(words, "on or off", error) &&
+           ParseSwitch(words[0], words[1], value, error);
+}
+
 bool ParseLine(const std::vector<std::string>& words, Scenario* scenario, SettingsSeen* seen, LineError* error) {
     const std::string& keyword = words[0];
     if (keyword == "own") {
@@ -212,34 +241,22 @@ bool ParseLine(const std::vector<std::string>& words, Scenario* scenario, Settin
         return true;
     }
     if (keyword == "traffic") {
-        if (scenario->traffic.size() >= kMaxScenarioTraffic) {
-            error->message = "more than " + std::to_string(kMaxScenarioTraffic) + " traffic aircraft";
-            return false;
-        }
-        Flight flight;
-        if (!ParseFlight(words, kTrafficFields, 8, &flight, error)) return false;
-        scenario->traffic.push_back(flight);
-        return true;
+        return AppendFlight(words, kTrafficFields, kMaxScenarioTraffic, "traffic aircraft", &scenario->traffic, error);
     }
     if (keyword == "player") {
-        if (scenario->players.size() >= kMaxScenarioPlayers) {
-            error->message = "more than " + std::to_string(kMaxScenarioPlayers) + " network players";
+        if (!AppendFlight(words, kPlayerFields, kMaxScenarioPlayers, "network players", &scenario->players, error)) {
             return false;
         }
-        Flight flight;
-        if (!ParseFlight(words, kPlayerFields, 7, &flight, error)) return false;
         // The player table has no height: the ground is at sea level.
-        flight.height_above_ground_ft = std::fmax(flight.altitude_ft, 0.0);
-        scenario->players.push_back(flight);
+        Flight& player = scenario->players.back();
+        player.height_above_ground_ft = std::fmax(player.altitude_ft, 0.0);
         return true;
     }
     if (keyword == "reduced-data") {
-        return TakeOnce(&seen->reduced_data, keyword, error) && ExpectOneValue(words, "on or off", error) &&
-               ParseSwitch(keyword, words[1], &scenario->reduced_data, error);
+        return ParseSwitchSetting(words, &seen->reduced_data, &scenario->reduced_data, error);
     }
     if (keyword == "own-listed") {
-        return TakeOnce(&seen->own_listed, keyword, error) && ExpectOneValue(words, "on or off", error) &&
-               ParseSwitch(keyword, words[1], &scenario->own_listed, error);
+        return ParseSwitchSetting(words, &seen->own_listed, &scenario->own_listed, error);
     }
     if (keyword == "traffic-name") {
         std::string name;

@@ -15,15 +15,8 @@ using panelhost::GeoPoint;
 
 Flight Flying(double latitude_deg, double longitude_deg, double heading_deg, double speed_kt,
               double vertical_speed_fpm = 0.0, double altitude_ft = 5000.0, double height_ft = 4000.0) {
-    Flight flight;
-    flight.latitude_deg = latitude_deg;
-    flight.longitude_deg = longitude_deg;
-    flight.heading_deg = heading_deg;
-    flight.ground_speed_kt = speed_kt;
-    flight.vertical_speed_fpm = vertical_speed_fpm;
-    flight.altitude_ft = altitude_ft;
-    flight.height_above_ground_ft = height_ft;
-    return flight;
+    return skytest::MakeFlight("", latitude_deg, longitude_deg, altitude_ft, height_ft, heading_deg, speed_kt,
+                               vertical_speed_fpm);
 }
 
 TEST(SkyGeometry, DistancesAndBearingsOnTheSphere) {

@@ -12,6 +12,7 @@
 #include "net_player_module.h"
 #include "net_player_slots.h"
 #include "platform/host_abi.h"
+#include "sky_test_support.h"
 
 namespace {
 
@@ -31,16 +32,8 @@ const unsigned char* Slot(const unsigned char* table, std::size_t index) {
 
 Flight Player(const std::string& name, double latitude_deg, double longitude_deg, double altitude_ft,
               double heading_deg, double speed_kt, double vertical_speed_fpm) {
-    Flight player;
-    player.identifier = name;
-    player.latitude_deg = latitude_deg;
-    player.longitude_deg = longitude_deg;
-    player.altitude_ft = altitude_ft;
-    player.height_above_ground_ft = altitude_ft;
-    player.heading_deg = heading_deg;
-    player.ground_speed_kt = speed_kt;
-    player.vertical_speed_fpm = vertical_speed_fpm;
-    return player;
+    return skytest::MakeFlight(name, latitude_deg, longitude_deg, altitude_ft, altitude_ft, heading_deg, speed_kt,
+                               vertical_speed_fpm);
 }
 
 std::unique_ptr<NetPlayerModule> LoadModule() {

@@ -90,7 +90,8 @@ TEST(DefaultScenario, ABusyTerminalAreaAroundTheOwnAircraft) {
     bool long_name = false;
     for (const Flight& flight : scenario.traffic) {
         const double distance_nm = panelhost::GreatCircleDistanceNm(At(own), At(flight));
-        double relative_deg = std::fmod(panelhost::TrueBearingDeg(At(own), At(flight)) - own.heading_deg + 540.0, 360.0) - 180.0;
+        const double bearing_deg = panelhost::TrueBearingDeg(At(own), At(flight));
+        const double relative_deg = std::fmod(bearing_deg - own.heading_deg + 540.0, 360.0) - 180.0;
         on_ground += flight.height_above_ground_ft <= 50 ? 1 : 0;
         climbing += flight.vertical_speed_fpm > 0 ? 1 : 0;
         descending += flight.vertical_speed_fpm < 0 ? 1 : 0;
