@@ -40,6 +40,22 @@ State& S() {
     return state;
 }
 
+// Depth of the stand-in's own functions on the stack (see InBookkeeping).
+int bookkeeping_depth = 0;
+
+// Held by every GDI+ function of the stand-in for its whole body.
+struct Bookkeeping {
+    Bookkeeping() { ++bookkeeping_depth; }
+    ~Bookkeeping() { --bookkeeping_depth; }
+    Bookkeeping(const Bookkeeping&) = delete;
+    Bookkeeping& operator=(const Bookkeeping&) = delete;
+};
+
+// Notes the handle a creating call handed out on the call just recorded.
+void NoteCreated(const void* handle) {
+    if (!S().calls.empty()) S().calls.back().created = handle;
+}
+
 Transform Multiply(const Transform& a, const Transform& b) {
     // Row-vector convention: p * a * b.
     Transform r;
@@ -183,6 +199,8 @@ void Reset() {
     S().generic_family = nullptr;
 }
 
+bool InBookkeeping() { return bookkeeping_depth > 0; }
+
 }  // namespace recorder
 
 using recorder::Call;
@@ -194,6 +212,7 @@ using namespace gdip;
 extern "C" {
 
 Status GdiplusStartup(GdiplusToken* token, const StartupInput* input, void* output) {
+    recorder::Bookkeeping bookkeeping;
     Call call = NewCall("GdiplusStartup", {output}, {input ? static_cast<double>(input->version) : -1.0});
     Status status = Record(call, token != nullptr && input != nullptr);
     if (status == kOk) {
@@ -204,17 +223,21 @@ Status GdiplusStartup(GdiplusToken* token, const StartupInput* input, void* outp
 }
 
 void GdiplusShutdown(GdiplusToken token) {
+    recorder::Bookkeeping bookkeeping;
     Record(NewCall("GdiplusShutdown", {}, {static_cast<double>(token)}));
     ++recorder::S().shutdowns;
 }
 
 Status GdipCreateFromHDC(Hdc hdc, GpGraphics** graphics) {
+    recorder::Bookkeeping bookkeeping;
     Status status = Record(NewCall("GdipCreateFromHDC", {hdc}, {}), hdc != nullptr && graphics != nullptr);
     if (status == kOk) *graphics = recorder::Make<GpGraphics>(Kind::Graphics);
+    if (status == kOk) recorder::NoteCreated(*graphics);
     return status;
 }
 
 Status GdipDeleteGraphics(GpGraphics* graphics) {
+    recorder::Bookkeeping bookkeeping;
     Status status = Record(NewCall("GdipDeleteGraphics", {graphics}, {}),
                            recorder::Find(graphics, Kind::Graphics) != nullptr);
     recorder::Destroy(graphics);
@@ -222,22 +245,26 @@ Status GdipDeleteGraphics(GpGraphics* graphics) {
 }
 
 Status GdipGraphicsClear(GpGraphics* g, Argb color) {
+    recorder::Bookkeeping bookkeeping;
     return Record(recorder::GraphicsCall("GdipGraphicsClear", g, {}, {static_cast<double>(color)}));
 }
 
 Status GdipScaleWorldTransform(GpGraphics* g, Real sx, Real sy, MatrixOrder order) {
+    recorder::Bookkeeping bookkeeping;
     Status status = Record(recorder::GraphicsCall("GdipScaleWorldTransform", g, {}, {sx, sy, double(order)}));
     if (status == kOk) recorder::Prepend(recorder::Find(g, Kind::Graphics)->world, recorder::Scaling(sx, sy), order);
     return status;
 }
 
 Status GdipResetWorldTransform(GpGraphics* g) {
+    recorder::Bookkeeping bookkeeping;
     Status status = Record(recorder::GraphicsCall("GdipResetWorldTransform", g, {}, {}));
     if (status == kOk) recorder::Find(g, Kind::Graphics)->world = recorder::Transform{};
     return status;
 }
 
 Status GdipTranslateWorldTransform(GpGraphics* g, Real dx, Real dy, MatrixOrder order) {
+    recorder::Bookkeeping bookkeeping;
     Status status =
         Record(recorder::GraphicsCall("GdipTranslateWorldTransform", g, {}, {dx, dy, double(order)}));
     if (status == kOk)
@@ -246,6 +273,7 @@ Status GdipTranslateWorldTransform(GpGraphics* g, Real dx, Real dy, MatrixOrder 
 }
 
 Status GdipBeginContainer2(GpGraphics* g, GraphicsContainer* state) {
+    recorder::Bookkeeping bookkeeping;
     Status status = Record(recorder::GraphicsCall("GdipBeginContainer2", g, {}, {}), state);
     if (status == kOk) {
         recorder::Object* graphics = recorder::Find(g, Kind::Graphics);
@@ -258,6 +286,7 @@ Status GdipBeginContainer2(GpGraphics* g, GraphicsContainer* state) {
 }
 
 Status GdipEndContainer(GpGraphics* g, GraphicsContainer state) {
+    recorder::Bookkeeping bookkeeping;
     Status status = Record(recorder::GraphicsCall("GdipEndContainer", g, {}, {double(state)}));
     recorder::Object* graphics = recorder::Find(g, Kind::Graphics);
     if (status == kOk && state >= 1 && state <= graphics->containers.size()) {
@@ -269,45 +298,55 @@ Status GdipEndContainer(GpGraphics* g, GraphicsContainer state) {
 }
 
 Status GdipSetSmoothingMode(GpGraphics* g, std::int32_t mode) {
+    recorder::Bookkeeping bookkeeping;
     return Record(recorder::GraphicsCall("GdipSetSmoothingMode", g, {}, {double(mode)}));
 }
 
 Status GdipSetTextRenderingHint(GpGraphics* g, std::int32_t hint) {
+    recorder::Bookkeeping bookkeeping;
     return Record(recorder::GraphicsCall("GdipSetTextRenderingHint", g, {}, {double(hint)}));
 }
 
 Status GdipCreateSolidFill(Argb color, GpSolidFill** brush) {
+    recorder::Bookkeeping bookkeeping;
     Status status = Record(NewCall("GdipCreateSolidFill", {}, {double(color)}), brush != nullptr);
     if (status == kOk) *brush = recorder::Make<GpSolidFill>(Kind::Brush);
+    if (status == kOk) recorder::NoteCreated(*brush);
     return status;
 }
 
 Status GdipDeleteBrush(GpBrush* brush) {
+    recorder::Bookkeeping bookkeeping;
     Status status = Record(NewCall("GdipDeleteBrush", {brush}, {}), recorder::Find(brush, Kind::Brush) != nullptr);
     recorder::Destroy(brush);
     return status;
 }
 
 Status GdipCreatePen2(GpBrush* brush, Real width, Unit unit, GpPen** pen) {
+    recorder::Bookkeeping bookkeeping;
     Status status = Record(NewCall("GdipCreatePen2", {brush}, {width, double(unit)}),
                            recorder::Find(brush, Kind::Brush) != nullptr && pen != nullptr);
     if (status == kOk) *pen = recorder::Make<GpPen>(Kind::Pen);
+    if (status == kOk) recorder::NoteCreated(*pen);
     return status;
 }
 
 Status GdipSetPenDashArray(GpPen* pen, const Real* dashes, std::int32_t count) {
+    recorder::Bookkeeping bookkeeping;
     std::vector<double> args;
     for (std::int32_t i = 0; dashes && i < count; ++i) args.push_back(dashes[i]);
     return Record(NewCall("GdipSetPenDashArray", {pen}, args), recorder::Find(pen, Kind::Pen) != nullptr);
 }
 
 Status GdipDeletePen(GpPen* pen) {
+    recorder::Bookkeeping bookkeeping;
     Status status = Record(NewCall("GdipDeletePen", {pen}, {}), recorder::Find(pen, Kind::Pen) != nullptr);
     recorder::Destroy(pen);
     return status;
 }
 
 Status GdipCreateFontFamilyFromName(const char16_t* name, GpFontCollection* collection, GpFontFamily** family) {
+    recorder::Bookkeeping bookkeeping;
     Call call = NewCall("GdipCreateFontFamilyFromName", {collection}, {});
     if (name) call.text = name;
     Status status = Record(call, name != nullptr && family != nullptr);
@@ -316,10 +355,12 @@ Status GdipCreateFontFamilyFromName(const char16_t* name, GpFontCollection* coll
         recorder::S().calls.back().result = status;
     }
     if (status == kOk) *family = recorder::Make<GpFontFamily>(Kind::Family);
+    if (status == kOk) recorder::NoteCreated(*family);
     return status;
 }
 
 Status GdipGetGenericFontFamilySansSerif(GpFontFamily** family) {
+    recorder::Bookkeeping bookkeeping;
     Status status = Record(NewCall("GdipGetGenericFontFamilySansSerif", {}, {}), family != nullptr);
     if (status == kOk) {
         if (!recorder::S().generic_family) {
@@ -328,11 +369,13 @@ Status GdipGetGenericFontFamilySansSerif(GpFontFamily** family) {
             recorder::S().generic_family->generic = true;
         }
         *family = reinterpret_cast<GpFontFamily*>(recorder::S().generic_family);
+        recorder::NoteCreated(*family);
     }
     return status;
 }
 
 Status GdipDeleteFontFamily(GpFontFamily* family) {
+    recorder::Bookkeeping bookkeeping;
     Status status = Record(NewCall("GdipDeleteFontFamily", {family}, {}),
                            recorder::Find(family, Kind::Family) != nullptr);
     recorder::Object* object = recorder::Find(family, Kind::Family);
@@ -341,22 +384,26 @@ Status GdipDeleteFontFamily(GpFontFamily* family) {
 }
 
 Status GdipCreateFont(const GpFontFamily* family, Real size, std::int32_t style, Unit unit, GpFont** font) {
+    recorder::Bookkeeping bookkeeping;
     Status status = Record(NewCall("GdipCreateFont", {family}, {size, double(style), double(unit)}),
                            recorder::Find(family, Kind::Family) != nullptr && font != nullptr);
     if (status == kOk) {
         *font = recorder::Make<GpFont>(Kind::Font);
         recorder::Find(*font, Kind::Font)->font_size = size;
+        recorder::NoteCreated(*font);
     }
     return status;
 }
 
 Status GdipDeleteFont(GpFont* font) {
+    recorder::Bookkeeping bookkeeping;
     Status status = Record(NewCall("GdipDeleteFont", {font}, {}), recorder::Find(font, Kind::Font) != nullptr);
     recorder::Destroy(font);
     return status;
 }
 
 Status GdipGetFontSize(GpFont* font, Real* size) {
+    recorder::Bookkeeping bookkeeping;
     recorder::Object* object = recorder::Find(font, Kind::Font);
     Status status = Record(NewCall("GdipGetFontSize", {font}, {}), object != nullptr && size != nullptr);
     if (status == kOk) *size = object->font_size;
@@ -364,12 +411,15 @@ Status GdipGetFontSize(GpFont* font, Real* size) {
 }
 
 Status GdipCreateStringFormat(std::int32_t flags, std::uint16_t language, GpStringFormat** format) {
+    recorder::Bookkeeping bookkeeping;
     Status status = Record(NewCall("GdipCreateStringFormat", {}, {double(flags), double(language)}), format != nullptr);
     if (status == kOk) *format = recorder::Make<GpStringFormat>(Kind::Format);
+    if (status == kOk) recorder::NoteCreated(*format);
     return status;
 }
 
 Status GdipDeleteStringFormat(GpStringFormat* format) {
+    recorder::Bookkeeping bookkeeping;
     Status status = Record(NewCall("GdipDeleteStringFormat", {format}, {}),
                            recorder::Find(format, Kind::Format) != nullptr);
     recorder::Destroy(format);
@@ -377,17 +427,20 @@ Status GdipDeleteStringFormat(GpStringFormat* format) {
 }
 
 Status GdipSetStringFormatAlign(GpStringFormat* format, StringAlignment align) {
+    recorder::Bookkeeping bookkeeping;
     return Record(NewCall("GdipSetStringFormatAlign", {format}, {double(align)}),
                   recorder::Find(format, Kind::Format) != nullptr);
 }
 
 Status GdipSetStringFormatLineAlign(GpStringFormat* format, StringAlignment align) {
+    recorder::Bookkeeping bookkeeping;
     return Record(NewCall("GdipSetStringFormatLineAlign", {format}, {double(align)}),
                   recorder::Find(format, Kind::Format) != nullptr);
 }
 
 Status GdipDrawString(GpGraphics* g, const char16_t* text, std::int32_t length, const GpFont* font,
                       const RectF* layout, const GpStringFormat* format, const GpBrush* brush) {
+    recorder::Bookkeeping bookkeeping;
     std::vector<double> args{double(length)};
     if (layout) args.insert(args.end(), {layout->x, layout->y, layout->width, layout->height});
     Call call = recorder::GraphicsCall("GdipDrawString", g, {font, format, brush}, args);
@@ -397,18 +450,22 @@ Status GdipDrawString(GpGraphics* g, const char16_t* text, std::int32_t length, 
 }
 
 Status GdipCreateMatrix(GpMatrix** matrix) {
+    recorder::Bookkeeping bookkeeping;
     Status status = Record(NewCall("GdipCreateMatrix", {}, {}), matrix != nullptr);
     if (status == kOk) *matrix = recorder::Make<GpMatrix>(Kind::Matrix);
+    if (status == kOk) recorder::NoteCreated(*matrix);
     return status;
 }
 
 Status GdipDeleteMatrix(GpMatrix* matrix) {
+    recorder::Bookkeeping bookkeeping;
     Status status = Record(NewCall("GdipDeleteMatrix", {matrix}, {}), recorder::Find(matrix, Kind::Matrix) != nullptr);
     recorder::Destroy(matrix);
     return status;
 }
 
 Status GdipSetMatrixElements(GpMatrix* matrix, Real m11, Real m12, Real m21, Real m22, Real dx, Real dy) {
+    recorder::Bookkeeping bookkeeping;
     recorder::Object* object = recorder::Find(matrix, Kind::Matrix);
     Status status = Record(NewCall("GdipSetMatrixElements", {matrix}, {m11, m12, m21, m22, dx, dy}), object != nullptr);
     if (status == kOk) object->matrix = recorder::Transform{m11, m12, m21, m22, dx, dy};
@@ -416,6 +473,7 @@ Status GdipSetMatrixElements(GpMatrix* matrix, Real m11, Real m12, Real m21, Rea
 }
 
 Status GdipRotateMatrix(GpMatrix* matrix, Real angle, MatrixOrder order) {
+    recorder::Bookkeeping bookkeeping;
     recorder::Object* object = recorder::Find(matrix, Kind::Matrix);
     Status status = Record(NewCall("GdipRotateMatrix", {matrix}, {angle, double(order)}), object != nullptr);
     if (status == kOk) recorder::Prepend(object->matrix, recorder::Rotation(angle), order);
@@ -423,6 +481,7 @@ Status GdipRotateMatrix(GpMatrix* matrix, Real angle, MatrixOrder order) {
 }
 
 Status GdipTranslateMatrix(GpMatrix* matrix, Real dx, Real dy, MatrixOrder order) {
+    recorder::Bookkeeping bookkeeping;
     recorder::Object* object = recorder::Find(matrix, Kind::Matrix);
     Status status = Record(NewCall("GdipTranslateMatrix", {matrix}, {dx, dy, double(order)}), object != nullptr);
     if (status == kOk) recorder::Prepend(object->matrix, recorder::Translation(dx, dy), order);
@@ -430,6 +489,7 @@ Status GdipTranslateMatrix(GpMatrix* matrix, Real dx, Real dy, MatrixOrder order
 }
 
 Status GdipTransformMatrixPoints(GpMatrix* matrix, PointF* points, std::int32_t count) {
+    recorder::Bookkeeping bookkeeping;
     recorder::Object* object = recorder::Find(matrix, Kind::Matrix);
     Call call = NewCall("GdipTransformMatrixPoints", {matrix}, {double(count)});
     for (std::int32_t i = 0; points && i < count; ++i) call.points.push_back(points[i]);
@@ -440,33 +500,39 @@ Status GdipTransformMatrixPoints(GpMatrix* matrix, PointF* points, std::int32_t 
 }
 
 Status GdipDrawLine(GpGraphics* g, GpPen* pen, Real x1, Real y1, Real x2, Real y2) {
+    recorder::Bookkeeping bookkeeping;
     Call call = recorder::GraphicsCall("GdipDrawLine", g, {pen}, {x1, y1, x2, y2});
     return Record(call, recorder::Find(pen, Kind::Pen));
 }
 
 Status GdipDrawEllipse(GpGraphics* g, GpPen* pen, Real x, Real y, Real width, Real height) {
+    recorder::Bookkeeping bookkeeping;
     Call call = recorder::GraphicsCall("GdipDrawEllipse", g, {pen}, {x, y, width, height});
     return Record(call, recorder::Find(pen, Kind::Pen));
 }
 
 Status GdipDrawArc(GpGraphics* g, GpPen* pen, Real x, Real y, Real width, Real height, Real start, Real sweep) {
+    recorder::Bookkeeping bookkeeping;
     Call call = recorder::GraphicsCall("GdipDrawArc", g, {pen}, {x, y, width, height, start, sweep});
     return Record(call, recorder::Find(pen, Kind::Pen));
 }
 
 Status GdipDrawPolygon(GpGraphics* g, GpPen* pen, const PointF* points, std::int32_t count) {
+    recorder::Bookkeeping bookkeeping;
     Call call = recorder::GraphicsCall("GdipDrawPolygon", g, {pen}, {double(count)});
     for (std::int32_t i = 0; points && i < count; ++i) call.points.push_back(points[i]);
     return Record(call, recorder::Find(pen, Kind::Pen) && points);
 }
 
 Status GdipFillPolygon(GpGraphics* g, GpBrush* brush, const PointF* points, std::int32_t count, FillMode mode) {
+    recorder::Bookkeeping bookkeeping;
     Call call = recorder::GraphicsCall("GdipFillPolygon", g, {brush}, {double(count), double(mode)});
     for (std::int32_t i = 0; points && i < count; ++i) call.points.push_back(points[i]);
     return Record(call, recorder::Find(brush, Kind::Brush) && points);
 }
 
 Status GdipDrawRectangle(GpGraphics* g, GpPen* pen, Real x, Real y, Real width, Real height) {
+    recorder::Bookkeeping bookkeeping;
     Call call = recorder::GraphicsCall("GdipDrawRectangle", g, {pen}, {x, y, width, height});
     return Record(call, recorder::Find(pen, Kind::Pen));
 }

@@ -27,6 +27,7 @@ struct Call {
     Transform world;                   // effective world transform, for calls on a Graphics
     gdip::Status result = gdip::kOk;
     bool graphics_valid = true;        // false for a call on a dead or unknown Graphics
+    const void* created = nullptr;     // the handle a creating call handed out (null otherwise)
 };
 
 const std::vector<Call>& Calls();
@@ -53,5 +54,10 @@ int ShutdownCount();
 
 // Resets everything: calls, failures, missing families, counters, objects.
 void Reset();
+
+// True while the stand-in itself runs (recording a call, making or deleting
+// its objects), so that an allocation counter can leave the stand-in's own
+// allocations out of the system's.
+bool InBookkeeping();
 
 }  // namespace recorder
