@@ -9,6 +9,10 @@ __declspec(dllimport) void* __stdcall GetProcAddress(void* module, const char* n
 }
 #else
 #include <dlfcn.h>
+#include <link.h>
+
+#include <cstddef>
+#include <cstring>
 #endif
 
 namespace platform {
@@ -26,12 +30,43 @@ void* FindModuleExport(void* module, const char* name) {
 
 #else
 
-// RTLD_NOLOAD finds only a library already in the process. The reference it
-// adds is given back at once: the host's own reference keeps the library
-// loaded, as GetModuleHandleA does not add one either.
+namespace {
+
+// The loaded object whose file name (its path after the last '/') is the
+// one looked for, by its path as the loader knows it.
+struct LoadedPathSearch {
+    const char* file_name;
+    char path[4096];
+    bool found;
+};
+
+int MatchFileName(dl_phdr_info* info, std::size_t, void* data) {
+    auto* search = static_cast<LoadedPathSearch*>(data);
+    const char* path = info->dlpi_name;
+    if (path == nullptr || path[0] == '\0') return 0;
+    const char* slash = std::strrchr(path, '/');
+    if (std::strcmp(slash != nullptr ? slash + 1 : path, search->file_name) != 0) return 0;
+    if (std::strlen(path) >= sizeof(search->path)) return 0;
+    std::strcpy(search->path, path);
+    search->found = true;
+    return 1;
+}
+
+}  // namespace
+
+// The frame cycle asks on every drawn frame, so the search stays among the
+// objects already in the process: a bare name handed to dlopen, even with
+// RTLD_NOLOAD, would be searched for on disk when nothing loaded carries it
+// (hundreds of microseconds). The path found is then matched by dlopen by
+// name only. The reference it adds is given back at once: the host's own
+// reference keeps the library loaded, as GetModuleHandleA does not add one
+// either.
 void* FindLoadedModule(const char* name) {
-    if (name == nullptr) return nullptr;
-    void* handle = dlopen(name, RTLD_NOLOAD | RTLD_NOW);
+    if (name == nullptr || name[0] == '\0') return nullptr;
+    LoadedPathSearch search{name, {}, false};
+    dl_iterate_phdr(&MatchFileName, &search);
+    if (!search.found) return nullptr;
+    void* handle = dlopen(search.path, RTLD_NOLOAD | RTLD_NOW);
     if (handle != nullptr) dlclose(handle);
     return handle;
 }
