@@ -3,7 +3,7 @@ SHELL := /bin/bash
 JOBS ?= 2
 PRESETS := linux win32 win64
 
-.PHONY: all deps build build-linux build-windows check demo clean
+.PHONY: all deps build build-linux build-windows check demo bench clean
 
 all: build
 
@@ -27,6 +27,16 @@ check: build
 
 demo: build-linux
 	tools/demo.sh build/linux
+
+# The frame benchmark, optimised, in its own build folder (not part of check):
+# prints the medians against the goals and writes the plot.
+BENCH_DIR ?= build/bench
+BENCH_PLOT ?= $(BENCH_DIR)/performance.png
+bench: deps
+	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DRADAR_BENCH=ON -DBUILD_TESTING=OFF
+	cmake --build $(BENCH_DIR) --target frame_bench -j $(JOBS)
+	$(BENCH_DIR)/bench/frame_bench --benchmark_out=$(BENCH_DIR)/results.json --benchmark_out_format=json
+	python3 bench/report.py $(BENCH_DIR)/results.json --plot $(BENCH_PLOT) $(if $(wildcard bench/baselines/reference.json),--baseline bench/baselines/reference.json) | tee $(BENCH_DIR)/performance.txt
 
 clean:
 	rm -rf build

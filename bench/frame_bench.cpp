@@ -1,0 +1,237 @@
+// The frame benchmark. First a recording run: the recording variant of the
+// module draws every sky, mode and size through the panel host and hands
+// over its GDI+ calls. Then the built module draws the same frames on the
+// panel host's libgdiplus surfaces, and in the same run the baselines: the
+// recorded calls of those frames replayed straight into libgdiplus on the
+// same surfaces, and a clear of each surface alone.
+//
+//   frame_bench [--dump-streams DIR] [benchmark options]
+#include <benchmark/benchmark.h>
+#include <time.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "call_replay.h"
+#include "frame_recording.h"
+#include "frame_scene.h"
+#include "platform/loaded_module.h"
+
+namespace bench {
+namespace {
+
+constexpr int kRepetitions = 9;
+constexpr double kMinSecondsPerRepetition = 0.1;
+constexpr double kRebuildRange_nm = kRange_nm + 0.5;
+constexpr gdip::Argb kClearColour = 0xFF001400u;  // the green scheme's background
+constexpr std::size_t kSize512 = 1;
+
+// The scene of one sky at a time (one panel host is active in a process),
+// with the replay that follows that sky's recording.
+struct Bench {
+    Recording recording;
+    std::unique_ptr<FrameScene> scene;
+    std::unique_ptr<Replayer> replayer;
+    const SkyRecording* recorded = nullptr;
+    std::size_t followed_segments = 0;
+    int mode = 0;
+};
+
+Bench* the_bench = nullptr;
+
+bool EnsureScene(benchmark::State& state, SkyCount sky, int mode) {
+    Bench& bench = *the_bench;
+    if (!bench.scene || bench.scene->sky().total() != sky.total()) {
+        bench.replayer.reset();
+        bench.scene.reset();  // its panel host first, before the next one
+        bench.scene = std::make_unique<FrameScene>(RADAR_MODULE_PATH, NETPLAYER_MODULE_PATH, sky);
+        if (!bench.scene->error().empty()) {
+            state.SkipWithError(bench.scene->error().c_str());
+            bench.scene.reset();
+            return false;
+        }
+        std::vector<gdip::Hdc> surfaces;
+        for (std::size_t i = 0; i < kSizes_px.size(); ++i) surfaces.push_back(bench.scene->device_context(i));
+        bench.replayer = std::make_unique<Replayer>(surfaces);
+        bench.recorded = bench.recording.Find(sky);
+        bench.followed_segments = 0;
+        bench.mode = 0;
+    }
+    if (bench.mode != mode) {
+        if (!bench.scene->SetMode(mode)) {
+            state.SkipWithError(bench.scene->error().c_str());
+            return false;
+        }
+        bench.mode = mode;
+    }
+    return true;
+}
+
+// Brings the replay's objects up to the state they had when the group's
+// frames were recorded (segments already followed are not followed again).
+void FollowUpTo(std::size_t end_segment) {
+    Bench& bench = *the_bench;
+    for (; bench.followed_segments < end_segment; ++bench.followed_segments)
+        bench.replayer->Follow(bench.recorded->segments[bench.followed_segments]);
+}
+
+// This thread's processor time: what the frame costs the host's panel
+// thread, unlike wall time, which other processes on a shared machine stretch.
+double ThreadSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// A drawn frame and its replay, measured in pairs: each iteration draws the
+// next frame through the module, then replays the recorded calls of the
+// frame at the same place in the recorded cycle, so that both meet the same
+// conditions. The benchmark's time is the frame's; the replay's time and
+// the ratio are counters.
+void FrameAndReplay(benchmark::State& state, SkyCount sky, int mode, std::size_t size) {
+    if (!EnsureScene(state, sky, mode)) return;
+    const FrameGroup* group = the_bench->recorded ? the_bench->recorded->Find(mode, size) : nullptr;
+    if (group == nullptr) {
+        state.SkipWithError("no recorded frames");
+        return;
+    }
+    FollowUpTo(group->first_segment + group->frame_count);
+    FrameScene& scene = *the_bench->scene;
+    Replayer& replayer = *the_bench->replayer;
+    const CallStream* frames = &the_bench->recorded->segments[group->first_segment];
+    const long failures_before = replayer.failures();
+    double frame_s = 0.0;
+    double replay_s = 0.0;
+    std::size_t k = 0;
+    for (auto _ : state) {
+        const double start = ThreadSeconds();
+        scene.DrawNextFrame(size);
+        const double drawn = ThreadSeconds();
+        replayer.Play(frames[k]);
+        const double replayed = ThreadSeconds();
+        if (++k == group->frame_count) k = 0;
+        state.SetIterationTime(drawn - start);
+        frame_s += drawn - start;
+        replay_s += replayed - drawn;
+    }
+    const double iterations = static_cast<double>(state.iterations());
+    state.counters["targets"] = sky.total();
+    state.counters["replay_us"] = replay_s / iterations * 1e6;
+    state.counters["ratio"] = replay_s > 0.0 ? frame_s / replay_s : 0.0;
+    state.counters["gdiplus_calls"] = static_cast<double>(frames[0].calls.size());
+    state.counters["failed_calls"] = static_cast<double>(replayer.failures() - failures_before) / iterations;
+}
+
+void ClearedSurface(benchmark::State& state, std::size_t size) {
+    if (!EnsureScene(state, kSkyCounts.front(), kModes.front())) return;
+    gdip::GpGraphics* graphics = nullptr;
+    gdip::GdipCreateFromHDC(the_bench->scene->device_context(size), &graphics);
+    if (graphics == nullptr) {
+        state.SkipWithError("no Graphics on the surface");
+        return;
+    }
+    for (auto _ : state) gdip::GdipGraphicsClear(graphics, kClearColour);
+    gdip::GdipDeleteGraphics(graphics);
+}
+
+void UnchangedHostTime(benchmark::State& state, SkyCount sky, int mode) {
+    if (!EnsureScene(state, sky, mode)) return;
+    FrameScene& scene = *the_bench->scene;
+    scene.DrawNextFrame(kSize512);
+    for (auto _ : state) scene.DrawUnchangedFrame(kSize512);
+}
+
+// A pre-draw service with the host time unchanged whose range change makes
+// the radar rebuild its list from both of the panel host's sources.
+void TrafficRebuild(benchmark::State& state, SkyCount sky, int mode) {
+    if (!EnsureScene(state, sky, mode)) return;
+    FrameScene& scene = *the_bench->scene;
+    scene.DrawNextFrame(kSize512);
+    bool wider = false;
+    for (auto _ : state) {
+        wider = !wider;
+        scene.SetRange(wider ? kRebuildRange_nm : kRange_nm);
+        scene.DrawUnchangedFrame(kSize512);
+    }
+    scene.SetRange(kRange_nm);
+    scene.DrawUnchangedFrame(kSize512);
+    state.counters["targets"] = sky.total();
+}
+
+// The look-up of the network-player module that every drawn frame makes,
+// for a module that is loaded and for one that is not.
+void NetModuleLookup(benchmark::State& state, const char* name) {
+    for (auto _ : state) benchmark::DoNotOptimize(platform::FindLoadedModule(name));
+}
+
+benchmark::internal::Benchmark* Configure(benchmark::internal::Benchmark* benchmark) {
+    return benchmark->Repetitions(kRepetitions)
+        ->ReportAggregatesOnly(true)
+        ->MinTime(kMinSecondsPerRepetition)
+        ->Unit(benchmark::kMicrosecond);
+}
+
+std::string Suffix(SkyCount sky) { return "/t" + std::to_string(sky.total()); }
+
+void RegisterAll() {
+    for (std::size_t size = 0; size < kSizes_px.size(); ++size)
+        Configure(benchmark::RegisterBenchmark(("clear/s" + std::to_string(kSizes_px[size])).c_str(), ClearedSurface,
+                                               size));
+    for (const SkyCount& sky : kSkyCounts) {
+        for (int mode : kModes) {
+            for (std::size_t size = 0; size < kSizes_px.size(); ++size) {
+                const std::string name =
+                    "frame/m" + std::to_string(mode) + Suffix(sky) + "/s" + std::to_string(kSizes_px[size]);
+                Configure(benchmark::RegisterBenchmark(name.c_str(), FrameAndReplay, sky, mode, size))
+                    ->UseManualTime();
+            }
+        }
+        const int last_mode = kModes.back();
+        Configure(benchmark::RegisterBenchmark(("traffic_rebuild" + Suffix(sky)).c_str(), TrafficRebuild, sky,
+                                               last_mode));
+        if (sky.total() == kSkyCounts.back().total())
+            Configure(benchmark::RegisterBenchmark(("unchanged_host_time" + Suffix(sky) + "/s512").c_str(),
+                                                   UnchangedHostTime, sky, last_mode));
+    }
+    Configure(benchmark::RegisterBenchmark("net_module_lookup/loaded", NetModuleLookup, host::kNetPlayerModuleName));
+    Configure(benchmark::RegisterBenchmark("net_module_lookup/absent", NetModuleLookup, "NoSuchModule.gau"));
+}
+
+}  // namespace
+}  // namespace bench
+
+int main(int argc, char** argv) {
+    std::string dump_folder;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "--dump-streams") == 0) {
+            dump_folder = argv[i + 1];
+            for (int j = i; j + 2 < argc; ++j) argv[j] = argv[j + 2];
+            argc -= 2;
+            break;
+        }
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+
+    bench::Bench bench;
+    bench::the_bench = &bench;
+    std::fprintf(stderr, "Recording the frames' GDI+ calls...\n");
+    bench.recording = bench::RecordFrames(RECORDING_MODULE_PATH, NETPLAYER_MODULE_PATH);
+    if (!bench.recording.error.empty()) {
+        std::fprintf(stderr, "recording failed: %s\n", bench.recording.error.c_str());
+        return 1;
+    }
+    if (!dump_folder.empty() && !bench::DumpRecording(bench.recording, dump_folder)) {
+        std::fprintf(stderr, "cannot write the call streams to %s\n", dump_folder.c_str());
+        return 1;
+    }
+
+    bench::RegisterAll();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    bench.replayer.reset();
+    bench.scene.reset();
+    return 0;
+}
