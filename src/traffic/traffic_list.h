@@ -69,7 +69,8 @@ public:
     // Full rebuild from both sources.
     void Refresh();
 
-    // Rebuild at most once per host second (module-wide clock).
+    // Rebuild at most once per host second of this list's own clock, so
+    // that the lists of several gauges each keep up with the traffic.
     void PeriodicRefresh();
 
     bool has_traffic_interface() const { return traffic_ != nullptr; }
@@ -86,6 +87,7 @@ private:
     host::TrafficHandle units_[kTrafficUnitCount] = {};
     host::TrafficId traffic_ids_[kMaxTargets] = {};  // the query fills at most kMaxTrafficTargets
     std::uint32_t count_ = 0;
+    double last_refresh_time_ = 0.0;  // host seconds of the last periodic rebuild
     RadarTarget records_[kMaxTargets];
     NetPlayerSource net_source_;
     void* net_table_ = nullptr;

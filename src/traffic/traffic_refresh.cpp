@@ -42,10 +42,10 @@ constexpr double kReducedDataGroundSpeedKt = 200.0;
 // and the terminator.
 constexpr std::uint32_t kTrafficNameBytes = 16;
 
-// The clock of the periodic rebuild, shared by the lists of all gauges.
+// The host time record of the periodic rebuild, one for the module; each
+// list keeps the time of its own last rebuild.
 struct RefreshClock {
     host::ModuleVariable host_time = platform::MakeModuleVariable(host::kTokenHostTime);
-    double last_refresh_time = 0.0;
 };
 RefreshClock refresh_clock;
 
@@ -89,8 +89,8 @@ void TrafficList::Refresh() {
 void TrafficList::PeriodicRefresh() {
     net_source_ = FindNetPlayerSource();
     const double host_time = platform::ReadModuleVariable(refresh_clock.host_time);
-    if (refresh_clock.last_refresh_time + kRefreshIntervalSeconds < host_time) {
-        refresh_clock.last_refresh_time = host_time;
+    if (last_refresh_time_ + kRefreshIntervalSeconds < host_time) {
+        last_refresh_time_ = host_time;
         Refresh();
     }
 }

@@ -261,17 +261,35 @@ TEST_F(TrafficRefresh, PeriodicRebuildWaitsMoreThanOneHostSecond) {
     EXPECT_EQ(host.LookupCount(host::kTokenHostTime), 3);
 }
 
-TEST_F(TrafficRefresh, PeriodicRebuildTimeIsSharedByAllLists) {
+TEST_F(TrafficRefresh, EachListKeepsItsOwnRebuildTime) {
+    info.aircraft = {FullAircraft(1, "A")};
     TrafficList first;
     TrafficList second;
     host.SetHostTime(10.0);
     first.PeriodicRefresh();
     host.SetHostTime(10.5);
-    second.PeriodicRefresh();  // within the second that `first` started
-    EXPECT_EQ(info.radius_requests_m.size(), 1u);
-    host.SetHostTime(11.5);
+    second.PeriodicRefresh();  // within the second that `first` started: rebuilds all the same
+    EXPECT_EQ(info.radius_requests_m.size(), 2u);
+    EXPECT_EQ(second.Count(), 1u);
+
+    host.SetHostTime(11.0);
+    first.PeriodicRefresh();  // 10.0 + 1 is not before 11.0
     second.PeriodicRefresh();
     EXPECT_EQ(info.radius_requests_m.size(), 2u);
+
+    host.SetHostTime(11.2);
+    first.PeriodicRefresh();  // its own second is over
+    second.PeriodicRefresh();  // not yet: it rebuilt at 10.5
+    EXPECT_EQ(info.radius_requests_m.size(), 3u);
+    host.SetHostTime(11.6);
+    second.PeriodicRefresh();
+    first.PeriodicRefresh();
+    EXPECT_EQ(info.radius_requests_m.size(), 4u);
+
+    // A list made later starts from host time 0, not from the others' time.
+    TrafficList late;
+    late.PeriodicRefresh();
+    EXPECT_EQ(info.radius_requests_m.size(), 5u);
 }
 
 TEST_F(TrafficRefresh, HostTimeThatIsNotANumberNeverRebuilds) {
