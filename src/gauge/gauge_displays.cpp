@@ -23,7 +23,10 @@ void CircularRadarGauge::DrawOverlay() { display::DrawCircularOverlay(*this); }
 
 void RadarGauge::OnMouseClick(const host::ClickPoint& point) {
     display::DisplayOrigin origin{};
-    if (display::DisplayOriginOf(mode, origin)) SelectTargetAt(point, origin.x, origin.y);
+    if (!display::DisplayOriginOf(mode, origin)) return;
+    // The gauge the pilot clicked publishes the selection, also a cleared one.
+    ClaimNamedVariableOutputs();
+    SelectTargetAt(point, origin.x, origin.y);
 }
 
 void RadarGauge::SelectTargetAt(const host::ClickPoint& point, float origin_x, float origin_y) {

@@ -3,7 +3,9 @@
 //
 // The identifiers belong to the module, not to one gauge object: the first
 // call in the module checks the inputs and registers the outputs, and every
-// gauge object exchanges through those same identifiers.
+// gauge object exchanges through those same identifiers. Every gauge reads
+// the inputs; the outputs are written by one gauge object at a time, so that
+// a gauge without a selection does not overwrite the one the pilot clicked.
 #include <cmath>
 
 #include "display/float_conversion.h"
@@ -29,6 +31,9 @@ struct NamedVariables {
     std::int32_t mode_id = 0;
     std::int32_t range_id = 0;
     std::int32_t output_ids[kOutputCount] = {};
+    // The gauge object that publishes the outputs; null until one takes them
+    // and again when the holder is destroyed.
+    const RadarGauge* outputs_owner = nullptr;
 };
 
 NamedVariables& Variables() {
@@ -73,6 +78,9 @@ void RadarGauge::UpdateNamedVariables() {
     const std::int32_t mode_value = traffic::SaturatingTruncate(platform::GetNamedVariableValue(variables.mode_id));
     if (mode_value != 0) mode = mode_value;
 
+    if (variables.outputs_owner == nullptr) variables.outputs_owner = this;
+    if (variables.outputs_owner != this) return;
+
     const traffic::RadarTarget* target =
         selected_identifier[0] != '\0' && traffic ? traffic->Target(static_cast<std::uint32_t>(selected_index))
                                                   : nullptr;
@@ -82,6 +90,13 @@ void RadarGauge::UpdateNamedVariables() {
     } else {
         Publish(variables, {0.0, kNoValue, kNoValue, kNoValue, kNoValue, kNoValue, kNoValue});
     }
+}
+
+void RadarGauge::ClaimNamedVariableOutputs() { Variables().outputs_owner = this; }
+
+void RadarGauge::ReleaseNamedVariableOutputs() {
+    NamedVariables& variables = Variables();
+    if (variables.outputs_owner == this) variables.outputs_owner = nullptr;
 }
 
 }  // namespace gauge

@@ -31,6 +31,7 @@ RadarGauge::RadarGauge() : time_variable_(platform::MakeModuleVariable(host::kTo
 }
 
 RadarGauge::~RadarGauge() {
+    ReleaseNamedVariableOutputs();
     // Everything made through GDI+ goes before GDI+ itself (gdiplus_, last).
     graphics = nullptr;
     surface_cache_.Clear();

@@ -72,6 +72,10 @@ private:
     // when the surface was already drawn at this host time.
     bool DrawFrame(double host_time);
     void DrawCurrentMode();
+    // The seven target outputs are published by one gauge object at a time:
+    // the one clicked last, else the first to exchange while nobody holds them.
+    void ClaimNamedVariableOutputs();
+    void ReleaseNamedVariableOutputs();
 
     GdiplusUse gdiplus_;
     host::Element* drawing_element_ = nullptr;

@@ -145,12 +145,14 @@ TEST_F(NamedVariables, EveryGaugeObjectExchangesThroughTheModuleIdentifiers) {
     EXPECT_EQ(Value("Radar Mode"), 4.0);  // the second object did not initialise again
     EXPECT_EQ(host.NamedVariableNames().size(), 9u);
 
+    // The first exchange after the registering one takes the outputs; the
+    // other object reads the inputs but leaves the outputs alone.
     std::strcpy(second.selected_identifier, "X");
     second.selected_index = 1;
     second.UpdateNamedVariables();
     EXPECT_EQ(Value("Radar Target Selected"), 1.0);
     first.UpdateNamedVariables();
-    EXPECT_EQ(Value("Radar Target Selected"), 0.0);
+    EXPECT_EQ(Value("Radar Target Selected"), 1.0);
     EXPECT_EQ(first.mode, 4);
 }
 

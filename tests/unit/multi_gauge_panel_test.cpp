@@ -1,0 +1,242 @@
+// Several radar gauge objects of one module on one panel: each keeps its own
+// traffic list up to date, and the selection the pilot clicked is the one
+// the panel sees.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "fake_host.h"
+#include "fake_traffic.h"
+#include "gauge/radar_gauge.h"
+#include "gdiplus_recorder.h"
+
+namespace {
+
+using faketraffic::Aircraft;
+
+constexpr std::int32_t kImagePx = 1000;  // one pixel per virtual unit
+constexpr std::int32_t kPlanOriginPx = 500;
+
+// An airborne aircraft of the traffic interface at this position.
+Aircraft Flying(host::TrafficId id, const std::string& atc_id, double latitude_deg, double longitude_deg) {
+    Aircraft a;
+    a.id = id;
+    a.atc_id = atc_id;
+    a.Set("PLANE LATITUDE", "DEGREES", latitude_deg)
+        .Set("PLANE LONGITUDE", "DEGREES", longitude_deg)
+        .Set("INDICATED ALTITUDE", "FEET", 8000.0 + id)
+        .Set("PLANE ALT ABOVE GROUND", "FEET", 7000.0)
+        .Set("GROUND VELOCITY", "KNOTS", 180.0 + id)
+        .Set("VELOCITY WORLD Y", "FEET PER MINUTE", -300.0 - id)
+        .Set("PLANE HEADING DEGREES MAGNETIC", "DEGREES", 90.0);
+    return a;
+}
+
+// A gauge object with the placement its pre-draw service hands it.
+struct PanelGauge {
+    explicit PanelGauge(std::unique_ptr<gauge::RadarGauge> made, std::uintptr_t n)
+        : object(std::move(made)), placement(fakehost::FakeDeviceContext(n), kImagePx, kImagePx) {}
+
+    void Draw() { object->Draw(&placement.header); }
+
+    // A click on the last drawn position of target `index` (plan display).
+    void ClickOnTarget(std::uint32_t index) {
+        const display::ScreenPosition at = object->screen_positions[index];
+        Click(kPlanOriginPx + static_cast<std::int32_t>(std::lround(at.x)),
+              kPlanOriginPx + static_cast<std::int32_t>(std::lround(at.y)));
+    }
+    void Click(std::int32_t x_px, std::int32_t y_px) { object->OnMouseClick(host::ClickPoint{x_px, y_px}); }
+
+    const traffic::RadarTarget& Target(std::uint32_t index) { return *object->traffic_list().Target(index); }
+
+    std::unique_ptr<gauge::RadarGauge> object;
+    fakehost::Placement placement;
+};
+
+class MultiGaugePanel : public ::testing::Test {
+protected:
+    MultiGaugePanel() {
+        recorder::Reset();
+        // The inputs are owned by other panel gauges.
+        host.CreateNamedVariable("Radar Mode");
+        host.CreateNamedVariable("Radar Range");
+        // In full-data mode entry 0 is not shown: the own aircraft.
+        info.aircraft = {Flying(1, "OWN", 0.0, 0.0), Flying(2, "N2NORTH", 0.1, 0.0), Flying(3, "N3EAST", 0.0, 0.2)};
+    }
+
+    // Plan-mode gauges of two schemes.
+    static std::unique_ptr<gauge::RadarGauge> Circular(bool amber) {
+        if (amber) return std::make_unique<gauge::AmberCircularRadarGauge>();
+        return std::make_unique<gauge::CircularRadarGauge>();
+    }
+
+    double Published(const std::string& name) const { return host.NamedVariableValue(name); }
+
+    void ExpectNoSelectionPublished() const {
+        EXPECT_EQ(Published("Radar Target Selected"), 0.0);
+        for (const char* output : {"Radar Target Latitude", "Radar Target Longitude", "Radar Target Altitude",
+                                   "Radar Target Distance", "Radar Target Speed", "Radar Target Vertical Speed"})
+            EXPECT_EQ(Published(output), -1.0) << output;
+    }
+
+    void ExpectPublishedSelectionOf(PanelGauge& gauge) {
+        const traffic::RadarTarget& target = gauge.Target(static_cast<std::uint32_t>(gauge.object->selected_index));
+        EXPECT_EQ(Published("Radar Target Selected"), 1.0);
+        EXPECT_EQ(Published("Radar Target Latitude"), target.latitude_deg);
+        EXPECT_EQ(Published("Radar Target Longitude"), target.longitude_deg);
+        EXPECT_EQ(Published("Radar Target Altitude"), target.altitude_ft);
+        EXPECT_EQ(Published("Radar Target Distance"), gauge.object->selected_distance_nm);
+        EXPECT_EQ(Published("Radar Target Speed"), target.ground_speed_kt);
+        EXPECT_EQ(Published("Radar Target Vertical Speed"), target.vertical_speed_fpm);
+    }
+
+    faketraffic::TrafficHost traffic_host;
+    fakehost::FakeHost& host = traffic_host.host;
+    faketraffic::FakeTrafficInfo& info = traffic_host.info;
+};
+
+TEST_F(MultiGaugePanel, EveryGaugesListFollowsTheMovingTraffic) {
+    PanelGauge first(Circular(true), 1);
+    PanelGauge second(Circular(false), 2);
+    const double start_deg = 0.1;
+    ASSERT_EQ(first.Target(1).latitude_deg, start_deg);
+    ASSERT_EQ(second.Target(1).latitude_deg, start_deg);
+
+    // Frames every half host second; each list rebuilds when more than one
+    // host second has passed since its own last rebuild: at 1.5, 3.0, 4.5.
+    double rebuilt_deg = start_deg;
+    for (int step = 1; step <= 10; ++step) {
+        const double time = 0.5 * step;
+        const double latitude_deg = start_deg + 0.01 * step;  // flying north
+        info.aircraft[1] = Flying(2, "N2NORTH", latitude_deg, 0.0);
+        host.SetHostTime(time);
+        first.Draw();
+        second.Draw();
+        if (step == 3 || step == 6 || step == 9) rebuilt_deg = latitude_deg;
+        EXPECT_DOUBLE_EQ(first.Target(1).latitude_deg, rebuilt_deg) << "first gauge at " << time;
+        EXPECT_DOUBLE_EQ(second.Target(1).latitude_deg, rebuilt_deg) << "second gauge at " << time;
+    }
+    EXPECT_EQ(info.radius_requests_m.size(), 2u + 2u * 3u);  // construction, then three rebuilds each
+}
+
+TEST_F(MultiGaugePanel, PlayersOfAModuleLoadedLaterReachEveryGauge) {
+    PanelGauge first(Circular(false), 1);
+    PanelGauge second(Circular(true), 2);
+    PanelGauge third(Circular(false), 3);
+    ASSERT_EQ(second.object->traffic_list().Count(), 3u);
+
+    faketraffic::FakeNetPlayers players;
+    ASSERT_TRUE(players.loaded());
+    faketraffic::NetPlayer player;
+    player.name = "Kestrel";
+    player.altitude_m = 2000.0;
+    players.SetPlayer(0, player);
+
+    host.SetHostTime(2.0);
+    for (PanelGauge* gauge : {&first, &second, &third}) gauge->Draw();
+    for (PanelGauge* gauge : {&first, &second, &third}) {
+        ASSERT_EQ(gauge->object->traffic_list().Count(), 4u);
+        EXPECT_STREQ(gauge->Target(3).identifier, "Kestrel");
+        EXPECT_EQ(gauge->Target(3).source, traffic::kSourceNetPlayer);
+    }
+}
+
+TEST_F(MultiGaugePanel, TheClickedGaugePublishesAndTheOthersOnlyRead) {
+    PanelGauge a(Circular(true), 1);
+    PanelGauge b(Circular(false), 2);
+    // B drawn before A in every frame: A, without a selection, has the last word.
+    auto frame = [&](double time) {
+        host.SetHostTime(time);
+        b.Draw();
+        a.Draw();
+    };
+    frame(1.0);  // registers
+    frame(2.0);  // draws the targets where they can be clicked
+    ExpectNoSelectionPublished();
+
+    b.ClickOnTarget(1);
+    ASSERT_STREQ(b.object->selected_identifier, "N2NORTH");
+    frame(3.0);
+    frame(4.0);  // publishes the distance the frame before captured
+    EXPECT_GT(b.object->selected_distance_nm, 5.0f);
+    ExpectPublishedSelectionOf(b);
+    EXPECT_STREQ(a.object->selected_identifier, "");
+
+    // A still reads the inputs.
+    host.SetNamedVariableValue("Radar Range", 20.0);
+    frame(5.0);
+    EXPECT_EQ(a.object->range_nm, 20.0f);
+    EXPECT_EQ(a.object->traffic_list().range_nm(), 20.0);
+    EXPECT_EQ(b.object->range_nm, 20.0f);
+    frame(6.0);
+    ExpectPublishedSelectionOf(b);
+
+    // A click that reaches no display (a mode without one) takes nothing.
+    a.object->mode = 1;
+    a.Click(20, 20);
+    frame(7.0);
+    ASSERT_EQ(a.object->mode, display::kModePlan);  // the panel's mode again
+    ExpectPublishedSelectionOf(b);
+
+    // A click on empty screen of A: A's cleared selection is what the panel sees.
+    a.Click(20, 20);
+    frame(8.0);
+    ExpectNoSelectionPublished();
+    EXPECT_STREQ(b.object->selected_identifier, "N2NORTH");  // B keeps it on its own screen
+
+    // And back: a click on B that hits nothing clears the outputs as well.
+    b.ClickOnTarget(2);
+    frame(9.0);
+    frame(10.0);
+    ASSERT_STREQ(b.object->selected_identifier, "N3EAST");
+    ExpectPublishedSelectionOf(b);
+    b.Click(20, 20);
+    frame(11.0);
+    ExpectNoSelectionPublished();
+}
+
+TEST_F(MultiGaugePanel, DestroyingTheHolderHandsTheOutputsOn) {
+    PanelGauge a(Circular(false), 1);
+    auto b = std::make_unique<PanelGauge>(Circular(true), 2);
+    auto c = std::make_unique<PanelGauge>(Circular(false), 3);
+    auto frame = [&](double time) {
+        host.SetHostTime(time);
+        if (b) b->Draw();
+        if (c) c->Draw();
+        a.Draw();
+    };
+    frame(1.0);
+    frame(2.0);
+    b->ClickOnTarget(1);
+    frame(3.0);
+    frame(4.0);
+    ExpectPublishedSelectionOf(*b);
+
+    c.reset();  // not the holder: nothing changes
+    frame(5.0);
+    ExpectPublishedSelectionOf(*b);
+
+    a.ClickOnTarget(2);  // a click on A hands the outputs to A
+    frame(6.0);
+    frame(7.0);
+    ExpectPublishedSelectionOf(a);
+    b->ClickOnTarget(1);
+    frame(8.0);
+    ExpectPublishedSelectionOf(*b);
+
+    b.reset();  // the holder goes: the next gauge to exchange takes over
+    frame(9.0);
+    ExpectPublishedSelectionOf(a);
+    ASSERT_STREQ(a.object->selected_identifier, "N3EAST");
+
+    // A gauge made later does not take the outputs from a living holder.
+    c = std::make_unique<PanelGauge>(Circular(true), 4);
+    frame(10.0);
+    frame(11.0);
+    ExpectPublishedSelectionOf(a);
+}
+
+}  // namespace
