@@ -8,7 +8,7 @@ set logscale y
 set xlabel "targets in the list"
 set ylabel "µs per frame"
 set xtics (0, 30, 100, 200, 356)
-set key top left
+set key bottom right font ",9"
 set grid
 modes = "2 3 4"
 names = "plan sector altitude"
