@@ -83,6 +83,35 @@ TEST(NetPlayerSlots, FieldsInTheHostsUnitsAtTheirPositions) {
     }
 }
 
+// The radar cuts what it shows to whole units: every scenario number comes
+// back through its conversions at least as large, and barely larger.
+TEST(NetPlayerSlots, ValuesComeBackThroughTheRadarsConversionsWhole) {
+    constexpr double kKnotsPerKmh = 0.5399568034557235;
+    for (double altitude_ft = -1500.0; altitude_ft <= 100000.0; altitude_ft += 37.0) {
+        const double feet = panelhost::AltitudeMetresReaching(altitude_ft) * host::kFeetPerMetre;
+        ASSERT_GE(std::fabs(feet), std::fabs(altitude_ft)) << altitude_ft;
+        ASSERT_NEAR(feet, altitude_ft, 1e-9) << altitude_ft;
+    }
+    EXPECT_EQ(std::trunc(panelhost::AltitudeMetresReaching(10800.0) * host::kFeetPerMetre * 0.01), 108.0);
+    for (double fpm = -30000.0; fpm <= 30000.0; fpm += 13.0) {
+        const double back = panelhost::FeetPerSecondReaching(fpm) * 60.0;
+        ASSERT_GE(std::fabs(back), std::fabs(fpm)) << fpm;
+        ASSERT_NEAR(back, fpm, 1e-2) << fpm;
+    }
+    for (double speed_kt = 0.0; speed_kt <= 4000.0; speed_kt += 7.0) {
+        for (double heading_deg = 0.0; heading_deg <= 360.0; heading_deg += 22.5) {
+            const panelhost::VelocityKmh velocity = panelhost::VelocityReaching(speed_kt, heading_deg);
+            const double a = velocity.north, b = velocity.east;
+            const double back = std::sqrt(a * a + b * b) * kKnotsPerKmh;
+            ASSERT_GE(back, speed_kt) << speed_kt << " kt heading " << heading_deg;
+            ASSERT_NEAR(back, speed_kt, 1e-3) << speed_kt << " kt heading " << heading_deg;
+        }
+    }
+    const panelhost::VelocityKmh west = panelhost::VelocityReaching(100.0, 270.0);
+    EXPECT_NEAR(west.north, 0.0f, 1e-3f);
+    EXPECT_LT(west.east, -185.0f);
+}
+
 TEST(NetPlayerSlots, LongNamesAreCutAndTerminatedInsideTheirField) {
     std::vector<unsigned char> slot(host::kNetPlayerSlotBytes, 0xAB);
     panelhost::WriteNetPlayerSlot(Player(std::string(200, 'N'), 0, 0, 0, 0, 0, 0), slot.data());
