@@ -38,7 +38,11 @@ bool PanelSky::Attach(PanelHost& panel, const std::vector<std::string>& net_play
 void PanelSky::Update(PanelHost& panel) {
     sky_.SetTime(start_time_s_, panel.clock().time_s);
     panel.own_aircraft() = OwnAircraftOf(sky_.own());
-    if (net_players_) net_players_->WritePlayers(sky_.players());
+    // The players move once per host second; the table is rewritten then.
+    if (net_players_ && sky_.flown_seconds() != table_flown_seconds_) {
+        net_players_->WritePlayers(sky_.players());
+        table_flown_seconds_ = sky_.flown_seconds();
+    }
 }
 
 OwnAircraft OwnAircraftOf(const Flight& flight) {

@@ -48,6 +48,7 @@ private:
     TrafficInterface traffic_{sky_};
     TrafficComponent component_{traffic_};
     std::unique_ptr<NetPlayerModule> net_players_;
+    double table_flown_seconds_ = -1.0;  // the moment the player table shows; -1: not written
     double start_time_s_ = 0.0;
 };
 

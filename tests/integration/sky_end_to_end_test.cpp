@@ -2,6 +2,7 @@
 // where the host's own geometry puts it publishes that target's values, and
 // both traffic sources, or only the traffic interface, feed the list.
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -168,6 +169,17 @@ TEST_F(SkyEndToEnd, ThePublishedPositionFollowsTheSkyFromSecondToSecond) {
     }
     EXPECT_TRUE(matches_a_second) << published;
     EXPECT_LT(Published("Radar Target Altitude"), start.altitude_ft);  // and descending
+}
+
+TEST_F(SkyEndToEnd, ThePlayerTableFollowsTheSky) {
+    Start(skytest::LoadScenario("lone_player.txt"));
+    ASSERT_NE(sky_->net_player_module(), nullptr) << attach_error_;
+    while (panel_->clock().time_s < 3.05) Frame();
+    const Flight& player = Player("WEST10");
+    EXPECT_GT(player.latitude_deg, 47.0);  // flying north
+    double latitude_units = 0.0;
+    std::memcpy(&latitude_units, sky_->net_player_module()->table() + host::netslot::kLatitude, sizeof latitude_units);
+    EXPECT_NEAR(latitude_units * 360.0 * host::kLatitudeUnitFactor, player.latitude_deg, 1e-12);
 }
 
 TEST_F(SkyEndToEnd, WithBothSourcesBothAreSelectable) {
