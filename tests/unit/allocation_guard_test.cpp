@@ -202,7 +202,8 @@ protected:
 
 TEST_F(AllocationGuardTest, TheCounterSeesTheSystemsAllocationsButNotTheStandIns) {
     CountedAllocations allocations;
-    delete new int(1);
+    int* volatile kept = new int(1);  // kept through a volatile so that no optimiser drops the pair
+    delete kept;
     gdip::GpMatrix* matrix = nullptr;
     gdip::GdipCreateMatrix(&matrix);
     gdip::GdipDeleteMatrix(matrix);
