@@ -2,6 +2,8 @@
 // identifier of a record.
 #include "traffic/traffic_list.h"
 
+#include "traffic/net_player_table.h"
+
 #include <cstring>
 
 namespace traffic {
@@ -23,6 +25,10 @@ void TrafficList::SetRange(float range_nm) {
     const double widened = range_nm;
     if (widened != range_nm_) {
         range_nm_ = widened;
+        // The periodic look-up found the network module up to a second ago;
+        // it may have been unloaded since, so its entry is looked up again
+        // rather than called blind.
+        if (net_source_.present) net_source_ = FindNetPlayerSource();
         Refresh();
     }
 }

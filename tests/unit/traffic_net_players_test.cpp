@@ -198,6 +198,22 @@ TEST(NetPlayersUnloaded, TheModuleIsLookedUpAgainOnEveryPeriodicCall) {
     EXPECT_EQ(list.Count(), 0u);
 }
 
+TEST(NetPlayersUnloaded, ARangeChangeDoesNotCallAModuleUnloadedSinceTheLastLookUp) {
+    fakehost::FakeHost host;
+    TrafficList list;
+    {
+        faketraffic::FakeNetPlayers players;
+        ASSERT_TRUE(players.loaded());
+        players.SetPlayer(0, Player("P"));
+        host.SetHostTime(10.0);
+        list.PeriodicRefresh();
+        EXPECT_EQ(list.Count(), 1u);
+    }
+    // Unloaded between two periodic look-ups; the range change rebuilds at once.
+    list.SetRange(10.0f);
+    EXPECT_EQ(list.Count(), 0u);
+}
+
 TEST_F(NetPlayers, NamesAndWholeNumbersStayInsideTheirFields) {
     players.SetPlayer(0, Player(std::string(128, 'W')));  // fills its field, no terminator
     players.SetPlayer(1, Player("NaN altitude", std::numeric_limits<double>::quiet_NaN()));
