@@ -28,6 +28,12 @@ check: build
 demo: build-linux
 	tools/demo.sh build/linux
 
+# The package a panel designer installs: dist/RadarGauge-<version>.zip with
+# the 32-bit module, the guide and screenshots from the Linux build.
+.PHONY: dist
+dist: build-linux build-windows
+	tools/make_dist.sh
+
 # The frame benchmark, optimised, in its own build folder (not part of check):
 # prints the medians against the goals and writes the plot.
 BENCH_DIR ?= build/bench

@@ -8,6 +8,7 @@ packages=(
   libgdiplus fontconfig fonts-wine fonts-liberation
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   libgeographiclib-dev libgif-dev
+  wine64 zip
   gnuplot-nox
 )
 
