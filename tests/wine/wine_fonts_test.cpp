@@ -70,6 +70,15 @@ Differences DifferencesByLabel(const Image& a, const Image& b) {
 // 60 pixels each; a label counts as drawn with a third of that.
 constexpr long kLabelPixels = 20;
 
+// The two frames differ in every range label's place and nowhere else.
+void ExpectOnlyTheLabelsDiffer(const Image& a, const Image& b) {
+    const Differences differences = DifferencesByLabel(a, b);
+    for (std::size_t ring = 0; ring < differences.in_box.size(); ++ring) {
+        EXPECT_GE(differences.in_box[ring], kLabelPixels) << "label of ring " << ring + 1;
+    }
+    EXPECT_EQ(differences.elsewhere, 0);
+}
+
 // Wine's trace of the GDI+ calls, one entry per call or answer line:
 // "GdipCreateFontFamilyFromName L"Tahoma", ..." and "... <-- handle".
 std::vector<std::string> GdiplusTrace(const std::string& output) {
@@ -147,11 +156,7 @@ TEST(WineFonts, ThePanelFontsDrawEveryRangeLabelInTahoma) {
 
     // Against the same frame without fonts: text in each label's place, and
     // nothing else changed.
-    const Differences differences = DifferencesByLabel(runs.panel_frame, runs.without_fonts_frame);
-    for (std::size_t ring = 0; ring < differences.in_box.size(); ++ring) {
-        EXPECT_GE(differences.in_box[ring], kLabelPixels) << "label of ring " << ring + 1;
-    }
-    EXPECT_EQ(differences.elsewhere, 0);
+    ExpectOnlyTheLabelsDiffer(runs.panel_frame, runs.without_fonts_frame);
 }
 
 TEST(WineFonts, WithoutTahomaTheGenericSansSerifFamilyDrawsTheLabels) {
@@ -173,18 +178,9 @@ TEST(WineFonts, WithoutTahomaTheGenericSansSerifFamilyDrawsTheLabels) {
     EXPECT_NE(trace[small_font].find("30.000000, 1, 3"), std::string::npos) << trace[small_font];
     EXPECT_TRUE(Answered(trace, small_font, "GdipCreateFont"));
 
-    const Differences drawn = DifferencesByLabel(runs.without_tahoma_frame, runs.without_fonts_frame);
-    for (std::size_t ring = 0; ring < drawn.in_box.size(); ++ring) {
-        EXPECT_GE(drawn.in_box[ring], kLabelPixels) << "label of ring " << ring + 1;
-    }
-    EXPECT_EQ(drawn.elsewhere, 0);
-
+    ExpectOnlyTheLabelsDiffer(runs.without_tahoma_frame, runs.without_fonts_frame);
     // Another family than Tahoma: the glyphs differ, in the labels only.
-    const Differences family = DifferencesByLabel(runs.without_tahoma_frame, runs.panel_frame);
-    for (std::size_t ring = 0; ring < family.in_box.size(); ++ring) {
-        EXPECT_GE(family.in_box[ring], kLabelPixels) << "label of ring " << ring + 1;
-    }
-    EXPECT_EQ(family.elsewhere, 0);
+    ExpectOnlyTheLabelsDiffer(runs.without_tahoma_frame, runs.panel_frame);
 }
 
 TEST(WineFonts, WithoutAnyFontNoLabelIsDrawnAndTheRestIs) {
