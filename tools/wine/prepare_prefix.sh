@@ -16,9 +16,9 @@
 #                   are not loaded and no family the gauges ask for, nor
 #                   GDI+'s generic sans-serif family, can be found.
 #
-# --clone-from makes the prefix from an existing one with hard links
-# instead of starting Wine afresh (a prefix is some 700 MB and takes a
-# while to make); the registry and the fonts folder are the clone's own.
+# --clone-from makes the prefix from an existing one instead of starting
+# Wine afresh (a prefix is some 700 MB and takes a while to make): Wine's
+# DLL folders are shared through hard links, everything else is copied.
 # A prefix already made by this script with the same font set and the same
 # Wine is left as it is.
 set -euo pipefail
@@ -90,10 +90,14 @@ if [ -n "$clone_from" ]; then
   wait_for_server "$clone_from"
   cp -al "$clone_from" "$prefix"
   rm -f "$prefix/.radar-prefix"
-  # Wine rewrites these; the clone must not write through into the original.
-  for file in "$prefix"/*.reg "$prefix"/.update-timestamp; do
-    if [ -f "$file" ]; then cp --remove-destination "$clone_from/$(basename "$file")" "$file"; fi
-  done
+  # Wine changes nothing in its DLL folders while it runs; every other file
+  # (the registry, the .ini files, the user folders) the clone gets as its
+  # own copy, so that nothing it writes reaches the original.
+  windows="$prefix/drive_c/windows"
+  while IFS= read -r -d '' file; do
+    cp -p --remove-destination "$clone_from/${file#"$prefix"/}" "$file"
+  done < <(find "$prefix" -type f ! -path "$windows/system32/*" ! -path "$windows/syswow64/*" \
+             ! -path "$windows/winsxs/*" -print0)
   rm -rf "$prefix/drive_c/windows/Fonts"
   mkdir "$prefix/drive_c/windows/Fonts"
   if [ "$font_set" = none ]; then
