@@ -1,0 +1,77 @@
+// A traffic interface whose every answer comes from the fuzzer's input:
+// handles of any value, counts beyond the maximum asked for, NaN, infinite
+// and huge numbers or none at all, strings that fill their buffer without a
+// terminator, names longer than any buffer, a reduced-data flag that
+// changes from one call to the next. Each answer may also be a sane one, so
+// that targets near the own ship reach the displays and the selection.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include "platform/host_abi.h"
+
+namespace fuzzsupport {
+
+class HostileTraffic : public host::TrafficInfo {
+public:
+    // The input answering the calls; null answers "no traffic".
+    FuzzedDataProvider* input = nullptr;
+    // Where sane positions are placed around (degrees).
+    double own_latitude_deg = 0.0;
+    double own_longitude_deg = 0.0;
+
+    void HOST_CALL Slot0() override {}
+    void HOST_CALL Slot1() override {}
+    void HOST_CALL Slot2() override {}
+    void HOST_CALL Slot3() override {}
+    void HOST_CALL Slot4() override {}
+    void HOST_CALL Slot5() override {}
+    void HOST_CALL Slot6() override {}
+    void HOST_CALL Slot7() override {}
+    host::TrafficHandle HOST_CALL GetVariableHandle(const char* name) override;
+    host::TrafficHandle HOST_CALL GetUnitsHandle(const char* name) override;
+    std::uint32_t HOST_CALL GetTrafficInRadius(double radius_m, std::uint32_t max_count, host::TrafficId* ids) override;
+    void HOST_CALL Slot11() override {}
+    std::int32_t HOST_CALL GetNumericValue(host::TrafficId id, host::TrafficHandle variable, host::TrafficHandle unit,
+                                           double* result, std::uint32_t index) override;
+    std::int32_t HOST_CALL GetStringValue(host::TrafficId id, host::TrafficHandle variable, char* buffer,
+                                          std::uint32_t buffer_size, std::uint32_t index) override;
+    void HOST_CALL Slot14() override {}
+    std::uint32_t HOST_CALL ReducedDataFlag() override;
+    const char* HOST_CALL GetTrafficName(host::TrafficId id) override;
+
+    // Forgets the input and the last name handed out.
+    void Reset();
+
+private:
+    // Which variable a handle was given for, so that sane answers fit it.
+    enum Kind : std::uint8_t { kUnknown, kLatitude, kLongitude, kAltitude, kVerticalSpeed, kHeading, kSpeed };
+    struct HandleKind {
+        host::TrafficHandle handle;
+        Kind kind;
+    };
+    static constexpr int kRememberedHandles = 16;
+
+    bool Live() const { return input != nullptr && input->remaining_bytes() > 0; }
+    Kind KindOf(host::TrafficHandle handle) const;
+    double SaneValue(Kind kind);
+
+    HandleKind handles_[kRememberedHandles] = {};
+    int next_handle_slot_ = 0;
+    host::TrafficHandle next_sane_handle_ = 100;
+    std::unique_ptr<char[]> name_;  // what GetTrafficName answered last
+};
+
+// The registered object; QueryInterface answers `traffic` (null allowed).
+class HostileRegistered : public host::RegisteredInterface {
+public:
+    host::TrafficInfo* traffic = nullptr;
+    void HOST_CALL Slot0() override {}
+    void HOST_CALL Slot1() override {}
+    void* HOST_CALL QueryInterface(const char* name) override;
+};
+
+}  // namespace fuzzsupport
