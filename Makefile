@@ -3,7 +3,7 @@ SHELL := /bin/bash
 JOBS ?= 2
 PRESETS := linux win32 win64
 
-.PHONY: all deps build build-linux build-windows check demo bench clean
+.PHONY: all deps build build-linux build-windows build-asan build-fuzz check check-tests check-asan check-fuzz fuzz demo bench clean
 
 all: build
 
@@ -22,8 +22,44 @@ build-windows: deps
 
 build: build-linux build-windows
 
-check: build
-	ctest --preset linux -j $(JOBS)
+# The whole suite, then the same under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then every fuzzer for FUZZ_RUNS executions;
+# every stage runs even when an earlier one failed, and the reliability
+# summary closes the run.
+FUZZ_RUNS ?= 20000
+check: build build-asan build-fuzz
+	@status=0; \
+	$(MAKE) --no-print-directory check-tests || status=1; \
+	$(MAKE) --no-print-directory check-asan || status=1; \
+	$(MAKE) --no-print-directory check-fuzz || status=1; \
+	tools/reliability_summary.sh build/linux build/asan build/fuzz || status=1; \
+	exit $$status
+
+check-tests:
+	tools/reliability_ctest.sh linux $(JOBS)
+
+build-asan: deps
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+
+check-asan:
+	tools/reliability_ctest.sh asan $(JOBS)
+
+# libFuzzer harnesses: a clang project of their own (fuzz/CMakeLists.txt).
+FUZZ_DIR ?= build/fuzz
+build-fuzz: deps
+	cmake -S fuzz -B $(FUZZ_DIR) -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+
+check-fuzz:
+	JOBS=$(JOBS) tools/reliability_fuzz.sh $(FUZZ_DIR) runs $(FUZZ_RUNS)
+
+# Every fuzzer for FUZZ_SECONDS each (two at a time), growing the corpus in
+# $(FUZZ_DIR)/work; crashes land in $(FUZZ_DIR)/artifacts.
+FUZZ_SECONDS ?= 600
+fuzz: build-fuzz
+	JOBS=$(JOBS) tools/reliability_fuzz.sh $(FUZZ_DIR) seconds $(FUZZ_SECONDS); \
+	status=$$?; tools/reliability_summary.sh $(FUZZ_DIR); exit $$status
 
 demo: build-linux
 	tools/demo.sh build/linux

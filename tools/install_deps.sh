@@ -10,6 +10,7 @@ packages=(
   libgeographiclib-dev libgif-dev
   wine64 zip
   gnuplot-nox
+  clang libclang-rt-14-dev valgrind
 )
 
 missing=()

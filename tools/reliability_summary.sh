@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Prints the reliability summary from the result files the stages of
+# `make check` (and `make fuzz`) write under BUILD_DIR/reliability/:
+#   tools/reliability_summary.sh BUILD_DIR...
+# Fails when a result says FAIL or a folder has no results.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+status=0
+
+value() {  # value FILE KEY
+  sed -n "s/^$2=//p" "$1" | tail -1
+}
+
+verdict() {  # verdict FILE: sets V, and the status when the stage failed
+  if [ "$(value "$1" result)" = pass ]; then
+    V=clean
+  else
+    V=FAILED
+    status=1
+  fi
+}
+
+tests_line() {
+  local f=$1 preset reports
+  verdict "$f"
+  preset=$(value "$f" preset)
+  reports=$(value "$f" sanitizer_reports)
+  if [ "$preset" = asan ]; then
+    printf '  %-22s %s tests under ASan+UBSan, %s failed, %s sanitizer reports, %s s: %s\n' "sanitizers ($preset)" \
+      "$(value "$f" tests)" "$(value "$f" failed)" "$reports" "$(value "$f" seconds)" "$V"
+  else
+    printf '  %-22s %s tests, %s failed, %s s: %s\n' "tests ($preset)" \
+      "$(value "$f" tests)" "$(value "$f" failed)" "$(value "$f" seconds)" "$V"
+  fi
+}
+
+soak_line() {
+  local f=$1 label=$2 limit memory
+  verdict "$f"
+  limit=$(value "$f" rss_growth_limit_kb)
+  if [ "$limit" = 0 ]; then limit="not judged"; else limit="limit +$limit KiB"; fi
+  memory="RSS $(value "$f" rss_start_kb) -> $(value "$f" rss_end_kb) KiB (+$(value "$f" rss_growth_kb)), $(value "$f" rss_after_contexts_kb) KiB after the contexts, $limit"
+  printf '  %-22s %s cycles x %s frames x 4 gauges, %s reconnections, %s device contexts on one gauge, %s s\n' \
+    "$label" "$(value "$f" cycles)" "$(value "$f" frames_per_cycle)" "$(value "$f" reconnects)" \
+    "$(value "$f" contexts)" "$(value "$f" seconds)"
+  printf '  %-22s %s: %s\n' "" "$memory" "$V"
+}
+
+valgrind_line() {
+  local f=$1
+  verdict "$f"
+  printf '  %-22s %s errors, %s bytes definitely lost (%s bytes inside fontconfig suppressed), %s s: %s\n' \
+    "valgrind memcheck" "$(value "$f" errors)" "$(value "$f" definitely_lost_bytes)" \
+    "$(value "$f" suppressed_leak_bytes)" "$(value "$f" seconds)" "$V"
+}
+
+fuzz_line() {
+  local f=$1
+  verdict "$f"
+  printf '  %-22s %s executions (%s), coverage %s, %s crashes, %s s: %s\n' "$(value "$f" fuzzer)" \
+    "$(value "$f" executions)" "$(value "$f" mode)" "$(value "$f" coverage)" "$(value "$f" crashes)" \
+    "$(value "$f" seconds)" "$V"
+}
+
+echo
+echo "Reliability summary"
+for build in "$@"; do
+  folder=$build/reliability
+  found=0
+  name=$(basename "$build")
+  if [ -f "$folder/tests.txt" ]; then tests_line "$folder/tests.txt"; found=1; fi
+  if [ -f "$folder/soak.txt" ]; then soak_line "$folder/soak.txt" "soak ($name)"; found=1; fi
+  if [ -f "$folder/valgrind.txt" ]; then valgrind_line "$folder/valgrind.txt"; found=1; fi
+  for f in "$folder"/*_fuzzer.txt; do
+    [ -f "$f" ] || continue
+    fuzz_line "$f"
+    found=1
+  done
+  if [ "$found" -eq 0 ]; then
+    printf '  %-22s no results\n' "$name"
+    status=1
+  fi
+done
+if [ "$status" -eq 0 ]; then echo "  all clean"; else echo "  SOMETHING FAILED: see above"; fi
+exit "$status"
