@@ -89,7 +89,9 @@ void TrafficList::Refresh() {
 void TrafficList::PeriodicRefresh() {
     net_source_ = FindNetPlayerSource();
     const double host_time = platform::ReadModuleVariable(refresh_clock.host_time);
-    if (last_refresh_time_ + kRefreshIntervalSeconds < host_time) {
+    // A host time that went back (a reloaded flight) rebuilds at once
+    // instead of holding the list until the old time comes round again.
+    if (last_refresh_time_ + kRefreshIntervalSeconds < host_time || host_time < last_refresh_time_) {
         last_refresh_time_ = host_time;
         Refresh();
     }
