@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "display/float_conversion.h"
+#include "display/target_pass.h"
 #include "gauge/radar_gauge.h"
 #include "platform/host_services.h"
 #include "traffic/numeric.h"
@@ -53,6 +54,31 @@ void RegisterAll(NamedVariables& variables, std::int32_t mode, float range_nm) {
     variables.registered = true;
 }
 
+// The shown record at this index when it carries the selected identifier.
+const traffic::RadarTarget* SelectedAt(const display::RadarScreen& screen, std::int64_t index) {
+    const traffic::TrafficList& list = *screen.traffic;
+    if (index < list.FirstShownIndex() || !display::InPass(list, static_cast<std::uint32_t>(index))) return nullptr;
+    const traffic::RadarTarget* target = list.Target(static_cast<std::uint32_t>(index));
+    return target != nullptr && display::IsSelectedTarget(screen, *target) ? target : nullptr;
+}
+
+// A rebuild may have moved the selected target to another slot, or put
+// another aircraft in its old one: the record published is the one that
+// carries the selected identifier, and the selected index follows it there
+// as the next drawn frame would. Null when no shown record carries it.
+const traffic::RadarTarget* FollowSelectedTarget(display::RadarScreen& screen) {
+    if (screen.traffic == nullptr) return nullptr;
+    if (const traffic::RadarTarget* target = SelectedAt(screen, screen.selected_index)) return target;
+    const traffic::TrafficList& list = *screen.traffic;
+    for (std::uint32_t index = list.FirstShownIndex(); display::InPass(list, index); ++index) {
+        if (const traffic::RadarTarget* target = SelectedAt(screen, index)) {
+            screen.selected_index = static_cast<std::int32_t>(index);
+            return target;
+        }
+    }
+    return nullptr;
+}
+
 void Publish(const NamedVariables& variables, const double (&values)[kOutputCount]) {
     for (int output = 0; output < kOutputCount; ++output)
         platform::SetNamedVariableValue(variables.output_ids[output], values[output]);
@@ -81,14 +107,18 @@ void RadarGauge::UpdateNamedVariables() {
     if (variables.outputs_owner == nullptr) variables.outputs_owner = this;
     if (variables.outputs_owner != this) return;
 
-    const traffic::RadarTarget* target =
-        selected_identifier[0] != '\0' && traffic ? traffic->Target(static_cast<std::uint32_t>(selected_index))
-                                                  : nullptr;
+    if (selected_identifier[0] == '\0') {
+        Publish(variables, {0.0, kNoValue, kNoValue, kNoValue, kNoValue, kNoValue, kNoValue});
+        return;
+    }
+    const traffic::RadarTarget* target = FollowSelectedTarget(*this);
     if (target != nullptr) {
         Publish(variables, {1.0, target->latitude_deg, target->longitude_deg, target->altitude_ft,
                             selected_distance_nm, target->ground_speed_kt, target->vertical_speed_fpm});
     } else {
-        Publish(variables, {0.0, kNoValue, kNoValue, kNoValue, kNoValue, kNoValue, kNoValue});
+        // The pilot's selection stands and is found again when the target
+        // comes back; until then no record speaks for it.
+        Publish(variables, {1.0, kNoValue, kNoValue, kNoValue, kNoValue, kNoValue, kNoValue});
     }
 }
 

@@ -64,6 +64,7 @@ TEST_F(NamedVariables, TheSelectedRecordIsPublishedWithTheCapturedDistance) {
     target.altitude_ft = 12000.0;
     target.ground_speed_kt = 250.0;
     target.vertical_speed_fpm = -700.0;
+    traffic::SetTargetIdentifier(target, "N1");
     gauge.selected_index = 2;
     gauge.selected_distance_nm = 12.5f;
     std::strcpy(gauge.selected_identifier, "N1");
@@ -76,11 +77,71 @@ TEST_F(NamedVariables, TheSelectedRecordIsPublishedWithTheCapturedDistance) {
     EXPECT_EQ(Value("Radar Target Speed"), 250.0);
     EXPECT_EQ(Value("Radar Target Vertical Speed"), -700.0);
 
-    // An index beyond the records publishes no selection.
+    // An index beyond the records: the record carrying the identifier is
+    // published and the index follows it.
     gauge.selected_index = 1000;
     gauge.UpdateNamedVariables();
-    EXPECT_EQ(Value("Radar Target Selected"), 0.0);
-    EXPECT_EQ(Value("Radar Target Latitude"), -1.0);
+    EXPECT_EQ(Value("Radar Target Selected"), 1.0);
+    EXPECT_EQ(Value("Radar Target Latitude"), 47.5);
+    EXPECT_EQ(gauge.selected_index, 2);
+}
+
+// An airborne aircraft of the traffic interface, told apart by its latitude.
+faketraffic::Aircraft Flying(host::TrafficId id, const std::string& atc_id, double latitude_deg) {
+    faketraffic::Aircraft a;
+    a.id = id;
+    a.atc_id = atc_id;
+    a.Set("PLANE LATITUDE", "DEGREES", latitude_deg)
+        .Set("PLANE LONGITUDE", "DEGREES", 8.5)
+        .Set("INDICATED ALTITUDE", "FEET", 9000.0 + id)
+        .Set("PLANE ALT ABOVE GROUND", "FEET", 7000.0)
+        .Set("GROUND VELOCITY", "KNOTS", 200.0 + id)
+        .Set("VELOCITY WORLD Y", "FEET PER MINUTE", -400.0 - id);
+    return a;
+}
+
+TEST_F(NamedVariables, TheSelectionFollowsItsIdentifierThroughRebuilds) {
+    info.aircraft = {Flying(1, "OWN", 47.0), Flying(2, "N2", 47.2), Flying(3, "N3", 47.3)};
+    gauge::RadarGauge gauge;
+    gauge.UpdateNamedVariables();
+    std::strcpy(gauge.selected_identifier, "N3");
+    gauge.selected_index = 2;
+    gauge.selected_distance_nm = 7.5f;
+    const auto expect_published = [&](double latitude_deg, std::int32_t index) {
+        const traffic::RadarTarget& target = *gauge.traffic_list().Target(static_cast<std::uint32_t>(index));
+        EXPECT_EQ(gauge.selected_index, index);
+        EXPECT_EQ(Value("Radar Target Selected"), 1.0);
+        EXPECT_EQ(Value("Radar Target Latitude"), latitude_deg);
+        EXPECT_EQ(Value("Radar Target Longitude"), 8.5);
+        EXPECT_EQ(Value("Radar Target Altitude"), target.altitude_ft);
+        EXPECT_EQ(Value("Radar Target Distance"), 7.5);
+        EXPECT_EQ(Value("Radar Target Speed"), target.ground_speed_kt);
+        EXPECT_EQ(Value("Radar Target Vertical Speed"), target.vertical_speed_fpm);
+    };
+    const auto rebuild_with = [&](double range_nm) {
+        host.SetNamedVariableValue("Radar Range", range_nm);  // rebuilds inside the exchange
+        gauge.UpdateNamedVariables();
+    };
+    gauge.UpdateNamedVariables();
+    expect_published(47.3, 2);
+
+    // Another aircraft now holds the old slot: the target's values, from its new one.
+    info.aircraft = {Flying(1, "OWN", 47.0), Flying(3, "N3", 47.35), Flying(2, "N2", 47.25)};
+    rebuild_with(20.0);
+    expect_published(47.35, 1);
+
+    // Gone: the old slot lies beyond the list and holds a stale copy of it.
+    info.aircraft = {Flying(1, "OWN", 47.0)};
+    rebuild_with(30.0);
+    ASSERT_STREQ(gauge.traffic_list().Target(1)->identifier, "N3");
+    EXPECT_EQ(Value("Radar Target Selected"), 1.0);  // the pilot's selection stands
+    for (int k = 1; k < 7; ++k) EXPECT_EQ(Value(kOutputs[k]), -1.0) << kOutputs[k];
+    EXPECT_STREQ(gauge.selected_identifier, "N3");
+
+    // Back, in yet another slot.
+    info.aircraft = {Flying(1, "OWN", 47.0), Flying(2, "N2", 47.2), Flying(4, "N4", 47.4), Flying(3, "N3", 47.45)};
+    rebuild_with(40.0);
+    expect_published(47.45, 3);
 }
 
 TEST_F(NamedVariables, RangesFromFiveOnAreTakenAndRefreshTheListAtOnce) {
