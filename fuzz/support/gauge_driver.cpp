@@ -23,22 +23,28 @@ host::DeviceContext FuzzDeviceContext(std::uint32_t n) {
 
 host::GaugeHeader* DetachedHeader::Link(Cut cut, std::int32_t width, std::int32_t height,
                                         host::DeviceContext device_context) {
-    image = host::ImageRecord{0, width, height};
-    drawing = host::Element{};
-    drawing.image_flags = host::kImageFlagsDrawing;
-    drawing.image = cut == kNoImage ? nullptr : &image;
-    drawing.device_context = device_context;
-    drawing.owner = &header;
-    background_next[0] = cut == kNoDrawingElement ? nullptr : &drawing;
-    background_next[1] = nullptr;
-    background = host::Element{};
-    background.next = cut == kNoNextList ? nullptr : background_next;
-    background.owner = &header;
-    elements[0] = cut == kNoBackground ? nullptr : &background;
-    elements[1] = nullptr;
-    header = host::GaugeHeader{};
-    header.elements = cut == kNoElementList ? nullptr : elements;
-    return &header;
+    placement_.reset();
+    fakehost::Placement& p = placement_.emplace(device_context, width, height);
+    switch (cut) {
+        case kNoElementList:
+            p.header.elements = nullptr;
+            break;
+        case kNoBackground:
+            p.elements[0] = nullptr;
+            break;
+        case kNoNextList:
+            p.background.next = nullptr;
+            break;
+        case kNoDrawingElement:
+            p.background_next[0] = nullptr;
+            break;
+        case kNoImage:
+            p.drawing.image = nullptr;
+            break;
+        default:
+            break;
+    }
+    return &p.header;
 }
 
 GaugeDriver::~GaugeDriver() {

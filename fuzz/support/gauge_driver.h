@@ -7,7 +7,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
+#include "fake_host.h"
 #include "platform/host_abi.h"
 
 namespace fuzzsupport {
@@ -18,19 +20,16 @@ constexpr int kGauges = 4;
 // recording GDI+ stand-in accepts any non-null one.
 host::DeviceContext FuzzDeviceContext(std::uint32_t n);
 
-// A gauge header of the host's own, with each link of the way to the
-// drawing element that a misbehaving host may leave out.
-struct DetachedHeader {
-    host::ImageRecord image{};
-    host::Element drawing{};
-    host::Element* background_next[2] = {};
-    host::Element background{};
-    host::Element* elements[2] = {};
-    host::GaugeHeader header{};
-
+// A gauge header of the host's own (the unit tests' placement), with one
+// link of the way to the drawing element left out as a misbehaving host may.
+class DetachedHeader {
+public:
     enum Cut : int { kNone, kNoElementList, kNoBackground, kNoNextList, kNoDrawingElement, kNoImage, kCutCount };
-    // Links everything, then leaves out what `cut` names.
+    // A new header of this size and device context, `cut` left out.
     host::GaugeHeader* Link(Cut cut, std::int32_t width, std::int32_t height, host::DeviceContext device_context);
+
+private:
+    std::optional<fakehost::Placement> placement_;
 };
 
 class GaugeDriver {
