@@ -119,25 +119,25 @@ enum class Field {
     kVerticalSpeed,
 };
 
-struct FieldSpec {
+struct FieldColumn {
     Field field;
     const char* name;
 };
 
-constexpr FieldSpec kOwnFields[] = {{Field::kLatitude, "LATITUDE"},   {Field::kLongitude, "LONGITUDE"},
+constexpr FieldColumn kOwnFields[] = {{Field::kLatitude, "LATITUDE"},   {Field::kLongitude, "LONGITUDE"},
                                     {Field::kAltitude, "ALTITUDE_FT"}, {Field::kHeading, "HEADING_DEG"},
                                     {Field::kSpeed, "SPEED_KT"},       {Field::kIdentifier, "[IDENTIFIER]"}};
-constexpr FieldSpec kTrafficFields[] = {
+constexpr FieldColumn kTrafficFields[] = {
     {Field::kIdentifier, "IDENTIFIER"}, {Field::kLatitude, "LATITUDE"}, {Field::kLongitude, "LONGITUDE"},
     {Field::kAltitude, "ALTITUDE_FT"},  {Field::kHeight, "HEIGHT_FT"},  {Field::kHeading, "HEADING_DEG"},
     {Field::kSpeed, "SPEED_KT"},        {Field::kVerticalSpeed, "VS_FPM"}};
-constexpr FieldSpec kPlayerFields[] = {
+constexpr FieldColumn kPlayerFields[] = {
     {Field::kPlayerName, "NAME"},      {Field::kLatitude, "LATITUDE"},    {Field::kLongitude, "LONGITUDE"},
     {Field::kAltitude, "ALTITUDE_FT"}, {Field::kHeading, "HEADING_DEG"}, {Field::kSpeed, "SPEED_KT"},
     {Field::kVerticalSpeed, "VS_FPM"}};
 
-bool ParseField(const FieldSpec& spec, const std::string& word, Flight* flight, LineError* error) {
-    switch (spec.field) {
+bool ParseField(const FieldColumn& column, const std::string& word, Flight* flight, LineError* error) {
+    switch (column.field) {
         case Field::kIdentifier:
             return ParseIdentifier(word, "the identifier", kMaxIdentifierLength, &flight->identifier, error);
         case Field::kPlayerName:
@@ -165,37 +165,37 @@ bool ParseField(const FieldSpec& spec, const std::string& word, Flight* flight, 
     return false;
 }
 
-std::string FieldList(const FieldSpec* specs, std::size_t count) {
+std::string FieldList(const FieldColumn* columns, std::size_t count) {
     std::string list;
-    for (std::size_t i = 0; i < count; ++i) list += (i ? " " : "") + std::string(specs[i].name);
+    for (std::size_t i = 0; i < count; ++i) list += (i ? " " : "") + std::string(columns[i].name);
     return list;
 }
 
 template <std::size_t N>
-bool ParseFlight(const std::vector<std::string>& words, const FieldSpec (&specs)[N], std::size_t required,
+bool ParseFlight(const std::vector<std::string>& words, const FieldColumn (&columns)[N], std::size_t required,
                  Flight* flight, LineError* error) {
     const std::size_t values = words.size() - 1;
     if (values < required || values > N) {
-        error->message = words[0] + " takes " + FieldList(specs, N) + "; found " + std::to_string(values) +
+        error->message = words[0] + " takes " + FieldList(columns, N) + "; found " + std::to_string(values) +
                          (values == 1 ? " value" : " values");
         return false;
     }
     for (std::size_t i = 0; i < values; ++i) {
-        if (!ParseField(specs[i], words[i + 1], flight, error)) return false;
+        if (!ParseField(columns[i], words[i + 1], flight, error)) return false;
     }
     return true;
 }
 
 // One more aircraft of a kind, every field given.
 template <std::size_t N>
-bool AppendFlight(const std::vector<std::string>& words, const FieldSpec (&specs)[N], std::size_t limit,
+bool AppendFlight(const std::vector<std::string>& words, const FieldColumn (&columns)[N], std::size_t limit,
                   const char* kind, std::vector<Flight>* flights, LineError* error) {
     if (flights->size() >= limit) {
         error->message = "more than " + std::to_string(limit) + " " + kind;
         return false;
     }
     Flight flight;
-    if (!ParseFlight(words, specs, N, &flight, error)) return false;
+    if (!ParseFlight(words, columns, N, &flight, error)) return false;
     flights->push_back(flight);
     return true;
 }
