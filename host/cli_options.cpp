@@ -1,43 +1,10 @@
 #include "cli_options.h"
 
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
+#include "number_parsing.h"
+
 
 namespace panelhost {
 namespace {
-
-bool ParseInt(const std::string& text, int min, int max, int* out) {
-    if (text.empty()) return false;
-    errno = 0;
-    char* end = nullptr;
-    long value = std::strtol(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || value < min || value > max) return false;
-    *out = static_cast<int>(value);
-    return true;
-}
-
-bool ParseDouble(const std::string& text, double* out) {
-    if (text.empty()) return false;
-    errno = 0;
-    char* end = nullptr;
-    double value = std::strtod(text.c_str(), &end);
-    if (errno != 0 || *end != '\0' || !std::isfinite(value)) return false;
-    *out = value;
-    return true;
-}
-
-// "WxH" or "N" (square).
-bool ParseSize(const std::string& text, int* width, int* height) {
-    std::size_t x = text.find_first_of("xX");
-    if (x == std::string::npos) {
-        if (!ParseInt(text, 1, kMaxImageSide, width)) return false;
-        *height = *width;
-        return true;
-    }
-    return ParseInt(text.substr(0, x), 1, kMaxImageSide, width) &&
-           ParseInt(text.substr(x + 1), 1, kMaxImageSide, height);
-}
 
 // Splits "what@FRAME"; the frame is 1 without "@".
 bool SplitFrame(const std::string& text, std::string* what, int* frame) {
@@ -118,7 +85,7 @@ CliParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
                 options.gauges.push_back(value);
             }
         } else if (option == "--size") {
-            if (!ParseSize(value, &options.width_px, &options.height_px)) return Error("bad --size: " + value);
+            if (!ParseSize(value, kMaxImageSide, &options.width_px, &options.height_px)) return Error("bad --size: " + value);
         } else if (option == "--placements") {
             if (!ParseInt(value, 1, kMaxPlacements, &options.placements)) return Error("bad --placements: " + value);
         } else if (option == "--frames") {

@@ -1,31 +1,13 @@
 #include "montage_options.h"
 
-#include <cerrno>
-#include <cstdlib>
+#include "number_parsing.h"
+
 
 namespace demotools {
 namespace {
 
-bool ParseInt(const std::string& text, int min, int max, int* out) {
-    if (text.empty()) return false;
-    errno = 0;
-    char* end = nullptr;
-    long value = std::strtol(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || value < min || value > max) return false;
-    *out = static_cast<int>(value);
-    return true;
-}
-
-// "WxH" or "N" (square).
-bool ParseSize(const std::string& text, int* width, int* height) {
-    std::size_t x = text.find_first_of("xX");
-    if (x == std::string::npos) {
-        if (!ParseInt(text, 1, kMaxGifSide, width)) return false;
-        *height = *width;
-        return true;
-    }
-    return ParseInt(text.substr(0, x), 1, kMaxGifSide, width) && ParseInt(text.substr(x + 1), 1, kMaxGifSide, height);
-}
+using panelhost::ParseInt;
+using panelhost::ParseSize;
 
 MontageParseResult Error(std::string message) {
     MontageParseResult result;
@@ -120,7 +102,7 @@ MontageParseResult ParseMontageCommandLine(const std::vector<std::string>& argum
         } else if (option == "--loops") {
             if (!ParseInt(value, 0, kMaxGifLoopCount, &options.gif.loop_count)) return Error("bad --loops: " + value);
         } else if (option == "--size") {
-            if (!ParseSize(value, &options.frame_width_px, &options.frame_height_px)) {
+            if (!ParseSize(value, kMaxGifSide, &options.frame_width_px, &options.frame_height_px)) {
                 return Error("bad --size: " + value);
             }
         }
