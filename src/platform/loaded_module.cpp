@@ -52,6 +52,52 @@ int MatchFileName(dl_phdr_info* info, std::size_t, void* data) {
     return 1;
 }
 
+// The loader's count of objects loaded and unloaded so far: while both stay
+// the same, so does every answer a search among the loaded objects gives.
+struct LoaderGeneration {
+    unsigned long long adds;
+    unsigned long long subs;
+    bool known;
+};
+
+int ReadGeneration(dl_phdr_info* info, std::size_t size, void* data) {
+    auto* generation = static_cast<LoaderGeneration*>(data);
+    if (size >= offsetof(dl_phdr_info, dlpi_subs) + sizeof(info->dlpi_subs)) {
+        generation->adds = info->dlpi_adds;
+        generation->subs = info->dlpi_subs;
+        generation->known = true;
+    }
+    return 1;  // the first object carries the counts
+}
+
+LoaderGeneration CurrentGeneration() {
+    LoaderGeneration generation{0, 0, false};
+    dl_iterate_phdr(&ReadGeneration, &generation);
+    return generation;
+}
+
+// The last search's name, answer and the loader generation it was made in.
+struct LastSearch {
+    char name[256];
+    void* handle;
+    LoaderGeneration generation;
+};
+
+thread_local LastSearch last_search{{}, nullptr, {0, 0, false}};
+
+bool SameGeneration(const LoaderGeneration& a, const LoaderGeneration& b) {
+    return a.known && b.known && a.adds == b.adds && a.subs == b.subs;
+}
+
+void* SearchLoadedModule(const char* name) {
+    LoadedPathSearch search{name, {}, false};
+    dl_iterate_phdr(&MatchFileName, &search);
+    if (!search.found) return nullptr;
+    void* handle = dlopen(search.path, RTLD_NOLOAD | RTLD_NOW);
+    if (handle != nullptr) dlclose(handle);
+    return handle;
+}
+
 }  // namespace
 
 // The frame cycle asks on every drawn frame, so the search stays among the
@@ -60,14 +106,21 @@ int MatchFileName(dl_phdr_info* info, std::size_t, void* data) {
 // (hundreds of microseconds). The path found is then matched by dlopen by
 // name only. The reference it adds is given back at once: the host's own
 // reference keeps the library loaded, as GetModuleHandleA does not add one
-// either.
+// either. While nothing has been loaded or unloaded since the last search
+// for the same name, its answer still holds and is given again.
 void* FindLoadedModule(const char* name) {
     if (name == nullptr || name[0] == '\0') return nullptr;
-    LoadedPathSearch search{name, {}, false};
-    dl_iterate_phdr(&MatchFileName, &search);
-    if (!search.found) return nullptr;
-    void* handle = dlopen(search.path, RTLD_NOLOAD | RTLD_NOW);
-    if (handle != nullptr) dlclose(handle);
+    const LoaderGeneration now = CurrentGeneration();
+    if (SameGeneration(now, last_search.generation) && std::strcmp(name, last_search.name) == 0)
+        return last_search.handle;
+    void* handle = SearchLoadedModule(name);
+    if (std::strlen(name) < sizeof(last_search.name)) {
+        std::strcpy(last_search.name, name);
+        last_search.handle = handle;
+        last_search.generation = now;
+    } else {
+        last_search.generation.known = false;
+    }
     return handle;
 }
 
