@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "display/float_conversion.h"
+#include "traffic/numeric.h"
 #include "traffic/own_ship.h"
 #include "traffic/traffic_list.h"
 
@@ -12,6 +13,10 @@ namespace {
 
 constexpr double kFullCircle_deg = 360.0;
 constexpr float kSweepLineToBearing_deg = 90.0f;  // screen angle 0 is relative bearing 90
+
+// The own latitude's sine and cosine, shared by every display and gauge:
+// the own ship is one for the whole module.
+traffic::LatitudeTrig own_latitude_trig{};
 
 const PenWrapper* PenOf(const std::unique_ptr<PenWrapper>& pen) { return pen.get(); }
 const BrushWrapper* BrushOf(const std::unique_ptr<BrushWrapper>& brush) { return brush.get(); }
@@ -39,19 +44,21 @@ const traffic::RadarTarget* SelectedTargetOnScreen(const RadarScreen& screen) {
 }
 
 float RelativeBearing(float true_bearing_deg, double own_heading_deg) {
-    const double turned = std::fmod(true_bearing_deg - own_heading_deg, kFullCircle_deg);
-    return SaturatingFloat(std::fmod(turned + kFullCircle_deg, kFullCircle_deg));
+    const double turned = traffic::ExactRemainder(true_bearing_deg - own_heading_deg, kFullCircle_deg);
+    return SaturatingFloat(traffic::ExactRemainder(turned + kFullCircle_deg, kFullCircle_deg));
 }
 
 TargetFix LocateTarget(const traffic::RadarTarget& target, double own_heading_deg) {
     const traffic::OwnShip& own = traffic::GetOwnShipPosition();
     TargetFix fix{};
-    float bearing_rad = 0.0f;
-    traffic::RangeAndBearing(traffic::PositionOf(own), traffic::PositionOf(target), fix.distance_nm, bearing_rad);
-    fix.true_bearing_deg = traffic::TrueBearingDegrees(bearing_rad);
+    fix.leg = traffic::LegBetween(traffic::PositionOf(own), own_latitude_trig, traffic::PositionOf(target),
+                                  target.latitude_trig);
+    fix.true_bearing_deg = traffic::TrueBearingDegrees(traffic::LegBearingRad(fix.leg));
     fix.relative_bearing_deg = RelativeBearing(fix.true_bearing_deg, own_heading_deg);
     return fix;
 }
+
+float DistanceNm(const TargetFix& fix) { return traffic::LegDistanceNm(fix.leg); }
 
 ScreenPosition PlaceOnBearing(MatrixWrapper& placement, float distance_nm, float scale, float relative_bearing_deg) {
     gdip::PointF point{0.0f, -distance_nm * scale};
@@ -110,7 +117,7 @@ void DrawTargetSymbol(GraphicsWrapper& graphics, const traffic::RadarTarget& tar
 
 void CaptureSelection(RadarScreen& screen, std::uint32_t index, const TargetFix& fix, ScreenPosition centre,
                       const TargetStyle& style) {
-    screen.selected_distance_nm = fix.distance_nm;
+    screen.selected_distance_nm = DistanceNm(fix);
     screen.selected_bearing_deg = fix.true_bearing_deg;
     screen.selected_visible = 1;
     screen.selected_index = static_cast<std::int32_t>(index);
@@ -148,7 +155,7 @@ void RunBearingPass(RadarScreen& screen, const BearingPassFrame& frame, BearingV
         if (InPaintWindow(fix.relative_bearing_deg, frame.paint_window)) target.last_paint_time = frame.now;
         const TargetStyle style = ChooseStyle(target, frame.now, screen.resources);
         if (!in_view(fix.relative_bearing_deg)) return;
-        const ScreenPosition centre = PlaceOnBearing(placement, fix.distance_nm, frame.scale, fix.relative_bearing_deg);
+        const ScreenPosition centre = PlaceOnBearing(placement, DistanceNm(fix), frame.scale, fix.relative_bearing_deg);
         screen.screen_positions[i] = centre;
         DrawTargetAndSelection(screen, i, target, fix, centre, style, diamond);
         if (screen.graphics) DrawVelocityVector(*screen.graphics, vector, centre, target, frame.heading_deg, style.pen);

@@ -21,12 +21,16 @@ constexpr double kVectorKnotFactor = 0.002;  // × kVectorLength: 0.2 units per 
 constexpr double kVectorLength = 100.0;
 constexpr float kSweepStep_deg = 5.0f;
 
-// Where a target lies as seen from the own ship.
+// Where a target lies as seen from the own ship. The bearings are always
+// worked out; the distance only for the targets that need it (DistanceNm).
 struct TargetFix {
-    float distance_nm;
+    traffic::GreatCircleLeg leg;
     float true_bearing_deg;      // clockwise from true north; what the selection captures
     float relative_bearing_deg;  // clockwise from the own heading, 0..360
 };
+
+// The target's distance from the own ship in nautical miles.
+float DistanceNm(const TargetFix& fix);
 
 // The pen and brush a target is drawn with this frame.
 struct TargetStyle {

@@ -1,6 +1,7 @@
 // Conversions of host-delivered floating-point values to whole numbers that
-// stay defined for any input: NaN becomes 0 and values beyond the target
-// type's range stop at its limits.
+// stay defined for any input (NaN becomes 0 and values beyond the target
+// type's range stop at its limits), and the remainder of an angle by a full
+// circle without the cost of a general fmod where none is needed.
 #pragma once
 
 #include <cmath>
@@ -25,6 +26,19 @@ inline Int SaturatingTruncate(double value) {
     if (truncated <= kLowest) return std::numeric_limits<Int>::lowest();
     if (truncated >= kHighest) return std::numeric_limits<Int>::max();
     return static_cast<Int>(truncated);
+}
+
+// Exactly std::fmod(value, period), bit for bit, for a positive finite
+// period: within one period either side of zero the remainder is the value
+// itself, and from one to two periods it is value - period, a difference that
+// is exact because value lies between period and twice the period. Anything
+// else (further out, infinite, NaN) goes to std::fmod. -period and -0.0 go
+// there or stay themselves, so the sign of a zero result follows the value
+// as fmod's does.
+inline double ExactRemainder(double value, double period) {
+    if (std::fabs(value) < period) return value;
+    if (value >= period && value < 2.0 * period) return value - period;
+    return std::fmod(value, period);
 }
 
 }  // namespace traffic

@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "platform/host_services.h"
+#include "traffic/numeric.h"
 
 namespace traffic {
 namespace {
@@ -32,31 +34,72 @@ const OwnShip& GetOwnShipPosition() {
     return own_ship;
 }
 
+namespace {
+
+LatitudeTrig TrigOf(double latitude_deg) {
+    LatitudeTrig trig{};
+    std::memcpy(&trig.latitude_bits, &latitude_deg, sizeof latitude_deg);
+    trig.known = true;
+    const double latitude_rad = latitude_deg * kDegreesToRadians;
+    trig.sine = std::sin(latitude_rad);
+    trig.cosine = std::cos(latitude_rad);
+    return trig;
+}
+
+// Bit for bit, so that -0.0 and +0.0 (whose sines differ in sign) never
+// share an entry; a NaN latitude is recomputed into the same NaNs.
+const LatitudeTrig& Refresh(LatitudeTrig& memo, double latitude_deg) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &latitude_deg, sizeof bits);
+    if (!memo.known || memo.latitude_bits != bits) memo = TrigOf(latitude_deg);
+    return memo;
+}
+
+GreatCircleLeg LegOf(const GeoPosition& own, const LatitudeTrig& own_trig, const GeoPosition& target,
+                     const LatitudeTrig& target_trig) {
+    return GreatCircleLeg{own_trig.sine,
+                          own_trig.cosine,
+                          target_trig.sine,
+                          target_trig.cosine,
+                          own.longitude_deg * kDegreesToRadians,
+                          target.longitude_deg * kDegreesToRadians};
+}
+
+}  // namespace
+
 void RangeAndBearing(const GeoPosition& own, const GeoPosition& target, float& distance_nm, float& bearing_rad) {
-    const double own_latitude_rad = own.latitude_deg * kDegreesToRadians;
-    const double own_longitude_rad = own.longitude_deg * kDegreesToRadians;
-    const double target_latitude_rad = target.latitude_deg * kDegreesToRadians;
-    const double target_longitude_rad = target.longitude_deg * kDegreesToRadians;
+    const GreatCircleLeg leg = LegOf(own, TrigOf(own.latitude_deg), target, TrigOf(target.latitude_deg));
+    distance_nm = LegDistanceNm(leg);
+    bearing_rad = LegBearingRad(leg);
+}
 
-    // Spherical law of cosines. Rounding can carry the cosine a hair past 1
-    // when both points coincide (or past -1 when antipodal): held to the
-    // range acos is defined on, that is a distance of 0 (or half the globe).
-    const double cosine = std::sin(own_latitude_rad) * std::sin(target_latitude_rad) +
-                          std::cos(own_latitude_rad) * std::cos(target_latitude_rad) *
-                              std::cos(target_longitude_rad - own_longitude_rad);
-    distance_nm = static_cast<float>(std::acos(std::clamp(cosine, -1.0, 1.0)) * kNauticalMilesPerRadian);
+GreatCircleLeg LegBetween(const GeoPosition& own, LatitudeTrig& own_memo, const GeoPosition& target,
+                          LatitudeTrig& target_memo) {
+    return LegOf(own, Refresh(own_memo, own.latitude_deg), target, Refresh(target_memo, target.latitude_deg));
+}
 
-    // Measured from north counter-clockwise: the longitude difference runs
-    // own minus target.
-    const double longitude_difference = own_longitude_rad - target_longitude_rad;
-    const double y = std::cos(target_latitude_rad) * std::sin(longitude_difference);
-    const double x = std::cos(own_latitude_rad) * std::sin(target_latitude_rad) -
-                     std::sin(own_latitude_rad) * std::cos(target_latitude_rad) * std::cos(longitude_difference);
-    bearing_rad = static_cast<float>(std::atan2(y, x));
+// Spherical law of cosines, in double precision. Rounding can carry the
+// cosine a hair past 1 when both points coincide (or past -1 when
+// antipodal): held to the range acos is defined on, that is a distance of 0
+// (or half the globe).
+float LegDistanceNm(const GreatCircleLeg& leg) {
+    const double cosine = leg.own_sine * leg.target_sine + leg.own_cosine * leg.target_cosine *
+                                                               std::cos(leg.target_longitude_rad - leg.own_longitude_rad);
+    return static_cast<float>(std::acos(std::clamp(cosine, -1.0, 1.0)) * kNauticalMilesPerRadian);
+}
+
+// The forward azimuth, measured from north counter-clockwise: the longitude
+// difference runs own minus target.
+float LegBearingRad(const GreatCircleLeg& leg) {
+    const double longitude_difference = leg.own_longitude_rad - leg.target_longitude_rad;
+    const double y = leg.target_cosine * std::sin(longitude_difference);
+    const double x =
+        leg.own_cosine * leg.target_sine - leg.own_sine * leg.target_cosine * std::cos(longitude_difference);
+    return static_cast<float>(std::atan2(y, x));
 }
 
 float TrueBearingDegrees(float bearing_rad) {
-    return static_cast<float>(std::fmod(kFullCircleRadians - bearing_rad, kFullCircleRadians) * kRadiansToDegrees);
+    return static_cast<float>(ExactRemainder(kFullCircleRadians - bearing_rad, kFullCircleRadians) * kRadiansToDegrees);
 }
 
 }  // namespace traffic

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "traffic/own_ship.h"
+
 namespace traffic {
 
 constexpr std::int32_t kSourceTrafficInterface = 0;
@@ -25,6 +27,9 @@ struct RadarTarget {
     double ground_speed_kt;
     std::int32_t source;
     double last_paint_time;  // host time of the last sweep pass; 0 = never
+    // The sine and cosine of the latitude, kept by the displays from frame
+    // to frame; not part of what the target is.
+    mutable LatitudeTrig latitude_trig;
 };
 
 // Copies an identifier into the record, cut to fit and always terminated,

@@ -150,10 +150,16 @@ TEST(TargetPass, TrafficTargetIsACrossVerticalFirst) {
 TEST(TargetPass, SelectionCapturesTheFixAndFramesTheSymbol) {
     DisplayFixture f;
     const display::TargetStyle style{f.screen.resources.bright_pen.get(), f.screen.resources.bright_brush.get()};
+    traffic::LatitudeTrig own_trig{};
+    traffic::LatitudeTrig target_trig{};
+    display::TargetFix fix{};
+    fix.leg = traffic::LegBetween({0.0, 0.0}, own_trig, {0.0, 12.5 / 60.0}, target_trig);  // 12.5 NM east
+    fix.true_bearing_deg = 45.0f;
+    fix.relative_bearing_deg = 30.0f;
     recorder::Clear();
-    display::CaptureSelection(f.screen, 7, display::TargetFix{12.5f, 45.0f, 30.0f}, ScreenPosition{100.0f, -40.0f},
-                              style);
-    EXPECT_EQ(f.screen.selected_distance_nm, 12.5f);
+    display::CaptureSelection(f.screen, 7, fix, ScreenPosition{100.0f, -40.0f}, style);
+    EXPECT_EQ(f.screen.selected_distance_nm, display::DistanceNm(fix));
+    EXPECT_NEAR(f.screen.selected_distance_nm, 12.5f, 1e-4f);
     EXPECT_EQ(f.screen.selected_bearing_deg, 45.0f);  // the true bearing, not the relative one
     EXPECT_EQ(f.screen.selected_visible, 1);
     EXPECT_EQ(f.screen.selected_index, 7);

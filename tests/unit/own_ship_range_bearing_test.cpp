@@ -2,7 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
+#include <random>
+#include <vector>
 
 #include "fake_host.h"
 #include "traffic/own_ship.h"
@@ -110,6 +114,64 @@ TEST(TrueBearing, FoldsTheCounterClockwiseBearingIntoZeroTo360) {
     EXPECT_GT(hair_west.bearing_rad, 0.0f);
     EXPECT_EQ(TrueBearingDegrees(hair_west.bearing_rad), 360.0f);
     EXPECT_TRUE(std::isnan(TrueBearingDegrees(std::numeric_limits<float>::quiet_NaN())));
+}
+
+std::uint32_t BitsOf(float value) {
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+// The displays work from legs whose latitude sines and cosines come from
+// memos kept between frames. Whatever the memos last held, a leg must give
+// RangeAndBearing's results bit for bit.
+void ExpectLegMatches(GeoPosition own, traffic::LatitudeTrig& own_memo, GeoPosition target,
+                      traffic::LatitudeTrig& target_memo) {
+    const Result expected = From(own, target);
+    const traffic::GreatCircleLeg leg = traffic::LegBetween(own, own_memo, target, target_memo);
+    const float distance_nm = traffic::LegDistanceNm(leg);
+    const float bearing_rad = traffic::LegBearingRad(leg);
+    if (std::isnan(expected.distance_nm)) {
+        EXPECT_TRUE(std::isnan(distance_nm));
+    } else {
+        EXPECT_EQ(BitsOf(distance_nm), BitsOf(expected.distance_nm)) << own.latitude_deg << " " << target.latitude_deg;
+    }
+    if (std::isnan(expected.bearing_rad)) {
+        EXPECT_TRUE(std::isnan(bearing_rad));
+    } else {
+        EXPECT_EQ(BitsOf(bearing_rad), BitsOf(expected.bearing_rad)) << own.latitude_deg << " " << target.latitude_deg;
+    }
+}
+
+TEST(GreatCircleLeg, GivesRangeAndBearingBitForBitWhateverTheMemosHeld) {
+    std::mt19937_64 random(42);
+    std::uniform_real_distribution<double> latitude(-90.0, 90.0);
+    std::uniform_real_distribution<double> longitude(-180.0, 180.0);
+    std::uniform_real_distribution<double> nearby(-0.7, 0.7);
+    traffic::LatitudeTrig own_memo{};
+    traffic::LatitudeTrig target_memo{};
+    for (int i = 0; i < 20000; ++i) {
+        const GeoPosition own{latitude(random), longitude(random)};
+        const GeoPosition target = i % 2 ? GeoPosition{latitude(random), longitude(random)}
+                                         : GeoPosition{own.latitude_deg + nearby(random), own.longitude_deg + nearby(random)};
+        ExpectLegMatches(own, own_memo, target, target_memo);  // memos refilled
+        ExpectLegMatches(own, own_memo, target, target_memo);  // memos reused
+    }
+}
+
+TEST(GreatCircleLeg, MemosTellSignedZerosAndNaNsApart) {
+    // Coincident points on the equator: the bearing's sign of zero decides
+    // between 0 and pi, so a memo filled for +0 must not serve -0.
+    traffic::LatitudeTrig own_memo{};
+    traffic::LatitudeTrig target_memo{};
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::vector<GeoPosition> sequence{{0.0, 0.0}, {-0.0, 0.0}, {0.0, 0.0}, {nan, 0.0}, {nan, 0.0}, {0.0, 0.0}};
+    for (const GeoPosition& target : sequence) {
+        for (const GeoPosition& own : sequence) ExpectLegMatches(own, own_memo, target, target_memo);
+    }
+    const Result plus = From({0.0, 0.0}, {0.0, 0.0});
+    const Result minus = From({0.0, 0.0}, {-0.0, 0.0});
+    EXPECT_NE(BitsOf(plus.bearing_rad), BitsOf(minus.bearing_rad));  // the case above is a real one
 }
 
 }  // namespace
