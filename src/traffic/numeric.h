@@ -32,9 +32,9 @@ inline Int SaturatingTruncate(double value) {
 // period: within one period either side of zero the remainder is the value
 // itself, and from one to two periods it is value - period, a difference that
 // is exact because value lies between period and twice the period. Anything
-// else (further out, infinite, NaN) goes to std::fmod. -period and -0.0 go
-// there or stay themselves, so the sign of a zero result follows the value
-// as fmod's does.
+// else (further out, -period itself, infinite, NaN) goes to std::fmod, so a
+// zero result keeps the sign fmod gives it: -0.0 stays -0.0, -period gives
+// -0.0.
 inline double ExactRemainder(double value, double period) {
     if (std::fabs(value) < period) return value;
     if (value >= period && value < 2.0 * period) return value - period;
