@@ -33,14 +33,6 @@ class TrafficInterface final : public host::TrafficInfo {
 public:
     explicit TrafficInterface(const Sky& sky) : sky_(sky) {}
 
-    void HOST_CALL Slot0() override {}
-    void HOST_CALL Slot1() override {}
-    void HOST_CALL Slot2() override {}
-    void HOST_CALL Slot3() override {}
-    void HOST_CALL Slot4() override {}
-    void HOST_CALL Slot5() override {}
-    void HOST_CALL Slot6() override {}
-    void HOST_CALL Slot7() override {}
     // The handle of a variable or unit name, 0 for an unknown name.
     host::TrafficHandle HOST_CALL GetVariableHandle(const char* name) override;
     host::TrafficHandle HOST_CALL GetUnitsHandle(const char* name) override;
@@ -48,7 +40,6 @@ public:
     // their number; nothing for a radius that is negative or not a number.
     std::uint32_t HOST_CALL GetTrafficInRadius(double radius_m, std::uint32_t max_count,
                                                host::TrafficId* ids) override;
-    void HOST_CALL Slot11() override {}
     // Writes the value in the unit asked for and returns 1. An unknown
     // aircraft, variable or unit, a unit of another kind, a string variable
     // or an index other than 0 leave the result alone and return 0.
@@ -58,7 +49,6 @@ public:
     // buffer_size bytes; returns 1. Anything else leaves the buffer alone and returns 0.
     std::int32_t HOST_CALL GetStringValue(host::TrafficId id, host::TrafficHandle variable, char* buffer,
                                           std::uint32_t buffer_size, std::uint32_t index) override;
-    void HOST_CALL Slot14() override {}
     std::uint32_t HOST_CALL ReducedDataFlag() override;
     // The scenario's traffic name, else the aircraft's identifier; "" for an
     // unknown aircraft. Valid until the sky moves on.
@@ -74,8 +64,6 @@ class TrafficComponent final : public host::RegisteredInterface {
 public:
     explicit TrafficComponent(TrafficInterface& traffic) : traffic_(traffic) {}
 
-    void HOST_CALL Slot0() override {}
-    void HOST_CALL Slot1() override {}
     void* HOST_CALL QueryInterface(const char* name) override;
 
 private:

@@ -223,11 +223,12 @@ struct MouseRect {
 // ---------------------------------------------------------------------------
 // Registered interfaces. COM-style objects: virtual operations at fixed
 // positions of their table, __stdcall with `this` on the stack on 32-bit
-// Windows. The placeholders only hold positions; the module never calls them.
+// Windows. The placeholders only hold positions: the module never calls
+// them, and an implementation (the host's, or a stand-in) need not fill them.
 class RegisteredInterface {
 public:
-    virtual void HOST_CALL Slot0() = 0;
-    virtual void HOST_CALL Slot1() = 0;
+    virtual void HOST_CALL Slot0() {}
+    virtual void HOST_CALL Slot1() {}
     virtual void* HOST_CALL QueryInterface(const char* name) = 0;  // 2
 protected:
     ~RegisteredInterface() = default;
@@ -238,24 +239,24 @@ using TrafficHandle = std::uint32_t;
 
 class TrafficInfo {
 public:
-    virtual void HOST_CALL Slot0() = 0;
-    virtual void HOST_CALL Slot1() = 0;
-    virtual void HOST_CALL Slot2() = 0;
-    virtual void HOST_CALL Slot3() = 0;
-    virtual void HOST_CALL Slot4() = 0;
-    virtual void HOST_CALL Slot5() = 0;
-    virtual void HOST_CALL Slot6() = 0;
-    virtual void HOST_CALL Slot7() = 0;
+    virtual void HOST_CALL Slot0() {}
+    virtual void HOST_CALL Slot1() {}
+    virtual void HOST_CALL Slot2() {}
+    virtual void HOST_CALL Slot3() {}
+    virtual void HOST_CALL Slot4() {}
+    virtual void HOST_CALL Slot5() {}
+    virtual void HOST_CALL Slot6() {}
+    virtual void HOST_CALL Slot7() {}
     virtual TrafficHandle HOST_CALL GetVariableHandle(const char* name) = 0;  // 8
     virtual TrafficHandle HOST_CALL GetUnitsHandle(const char* name) = 0;     // 9
     virtual std::uint32_t HOST_CALL GetTrafficInRadius(double radius_m, std::uint32_t max_count,
                                                        TrafficId* ids) = 0;  // 10
-    virtual void HOST_CALL Slot11() = 0;
+    virtual void HOST_CALL Slot11() {}
     virtual std::int32_t HOST_CALL GetNumericValue(TrafficId id, TrafficHandle variable, TrafficHandle unit,
                                                    double* result, std::uint32_t index) = 0;  // 12
     virtual std::int32_t HOST_CALL GetStringValue(TrafficId id, TrafficHandle variable, char* buffer,
                                                   std::uint32_t buffer_size, std::uint32_t index) = 0;  // 13
-    virtual void HOST_CALL Slot14() = 0;
+    virtual void HOST_CALL Slot14() {}
     virtual std::uint32_t HOST_CALL ReducedDataFlag() = 0;           // 15
     virtual const char* HOST_CALL GetTrafficName(TrafficId id) = 0;  // 16
 protected:

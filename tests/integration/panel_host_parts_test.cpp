@@ -69,8 +69,6 @@ TEST(SimulatedAircraft, ModuleVariablesComeInHostUnits) {
 }
 
 struct FakeInterface : host::RegisteredInterface {
-    void HOST_CALL Slot0() override {}
-    void HOST_CALL Slot1() override {}
     void* HOST_CALL QueryInterface(const char*) override { return nullptr; }
 };
 

@@ -48,23 +48,13 @@ public:
     int reduced_data_calls = 0;
     int traffic_name_calls = 0;
 
-    void HOST_CALL Slot0() override {}
-    void HOST_CALL Slot1() override {}
-    void HOST_CALL Slot2() override {}
-    void HOST_CALL Slot3() override {}
-    void HOST_CALL Slot4() override {}
-    void HOST_CALL Slot5() override {}
-    void HOST_CALL Slot6() override {}
-    void HOST_CALL Slot7() override {}
     host::TrafficHandle HOST_CALL GetVariableHandle(const char* name) override;
     host::TrafficHandle HOST_CALL GetUnitsHandle(const char* name) override;
     std::uint32_t HOST_CALL GetTrafficInRadius(double radius_m, std::uint32_t max_count, host::TrafficId* ids) override;
-    void HOST_CALL Slot11() override {}
     std::int32_t HOST_CALL GetNumericValue(host::TrafficId id, host::TrafficHandle variable, host::TrafficHandle unit,
                                            double* result, std::uint32_t index) override;
     std::int32_t HOST_CALL GetStringValue(host::TrafficId id, host::TrafficHandle variable, char* buffer,
                                           std::uint32_t buffer_size, std::uint32_t index) override;
-    void HOST_CALL Slot14() override {}
     std::uint32_t HOST_CALL ReducedDataFlag() override;
     const char* HOST_CALL GetTrafficName(host::TrafficId id) override;
 
@@ -81,8 +71,6 @@ public:
     host::TrafficInfo* traffic = nullptr;
     std::vector<std::string> queries;
 
-    void HOST_CALL Slot0() override {}
-    void HOST_CALL Slot1() override {}
     void* HOST_CALL QueryInterface(const char* name) override;
 };
 

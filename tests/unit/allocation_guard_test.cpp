@@ -103,15 +103,7 @@ class StillTraffic final : public host::RegisteredInterface, public host::Traffi
 public:
     std::uint32_t count = 0;
 
-    void HOST_CALL Slot0() override {}
-    void HOST_CALL Slot1() override {}
     void* HOST_CALL QueryInterface(const char*) override { return static_cast<host::TrafficInfo*>(this); }
-    void HOST_CALL Slot2() override {}
-    void HOST_CALL Slot3() override {}
-    void HOST_CALL Slot4() override {}
-    void HOST_CALL Slot5() override {}
-    void HOST_CALL Slot6() override {}
-    void HOST_CALL Slot7() override {}
     host::TrafficHandle HOST_CALL GetVariableHandle(const char* name) override {
         if (std::strcmp(name, "PLANE LATITUDE") == 0) return kLatitude;
         if (std::strcmp(name, "PLANE LONGITUDE") == 0) return kLongitude;
@@ -124,7 +116,6 @@ public:
         for (std::uint32_t k = 0; k < written; ++k) ids[k] = k;
         return written;
     }
-    void HOST_CALL Slot11() override {}
     // Aircraft k stands k × 0.002° north-east of the own ship at 0° N 0° E.
     std::int32_t HOST_CALL GetNumericValue(host::TrafficId id, host::TrafficHandle variable, host::TrafficHandle,
                                            double* result, std::uint32_t) override {
@@ -136,7 +127,6 @@ public:
         std::strncpy(buffer, "TRAFFIC", size);
         return 1;
     }
-    void HOST_CALL Slot14() override {}
     std::uint32_t HOST_CALL ReducedDataFlag() override { return 0; }
     const char* HOST_CALL GetTrafficName(host::TrafficId) override { return "TRAFFIC"; }
 
