@@ -3,18 +3,36 @@ SHELL := /bin/bash
 JOBS ?= 2
 PRESETS := linux win32 win64
 
-.PHONY: all deps build build-linux build-windows build-asan build-fuzz check check-tests check-asan check-fuzz fuzz demo bench clean
+.PHONY: all deps deps-demo deps-bench deps-dist build build-linux build-demo build-windows build-asan build-fuzz check check-tests check-asan check-fuzz fuzz demo bench clean
 
 all: build
 
+# Package sets (tools/install_deps.sh): `make demo` installs only what the
+# demo builds with; everything else installs what `make check` needs.
 deps:
-	@tools/install_deps.sh
+	@tools/install_deps.sh check
+
+deps-demo:
+	@tools/install_deps.sh demo
+
+deps-bench:
+	@tools/install_deps.sh bench
+
+deps-dist:
+	@tools/install_deps.sh dist
 
 build-linux: deps
-	cmake --preset linux
+	cmake --preset linux -DBUILD_TESTING=ON
 	cmake --build --preset linux -j $(JOBS)
 
-build-windows: deps
+# The module, the network-player module, the panel host and the demo tools,
+# without the tests (and so without their frameworks).
+DEMO_TARGETS := RadarGauge IBNetPlayer panel-host panel-montage
+build-demo: deps-demo
+	cmake --preset linux -DBUILD_TESTING=OFF
+	cmake --build --preset linux -j $(JOBS) --target $(DEMO_TARGETS)
+
+build-windows: deps-dist
 	cmake --preset win32
 	cmake --build --preset win32 -j $(JOBS)
 	cmake --preset win64
@@ -61,20 +79,20 @@ fuzz: build-fuzz
 	JOBS=$(JOBS) tools/reliability_fuzz.sh $(FUZZ_DIR) seconds $(FUZZ_SECONDS); \
 	status=$$?; tools/reliability_summary.sh $(FUZZ_DIR); exit $$status
 
-demo: build-linux
+demo: build-demo
 	tools/demo.sh build/linux
 
 # The package a panel designer installs: dist/RadarGauge-<version>.zip with
 # the 32-bit module, the guide and screenshots from the Linux build.
 .PHONY: dist
-dist: build-linux build-windows
+dist: build-demo build-windows
 	tools/make_dist.sh
 
 # The frame benchmark, optimised, in its own build folder (not part of check):
 # prints the medians against the goals and writes the plot.
 BENCH_DIR ?= build/bench
 BENCH_PLOT ?= $(BENCH_DIR)/performance.png
-bench: deps
+bench: deps-bench
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DRADAR_BENCH=ON -DBUILD_TESTING=OFF
 	cmake --build $(BENCH_DIR) --target frame_bench -j $(JOBS)
 	$(BENCH_DIR)/bench/frame_bench --benchmark_out=$(BENCH_DIR)/results.json --benchmark_out_format=json
