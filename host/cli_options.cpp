@@ -46,7 +46,7 @@ bool TakesValue(const std::string& option) {
     return option == "--gauge" || option == "--size" || option == "--placements" || option == "--frames" ||
            option == "--start-time" || option == "--step" || option == "--set" || option == "--click" ||
            option == "--out" || option == "--scenario" || option == "--netplayer" ||
-           option == "--print-traffic";
+           option == "--print-traffic" || option == "--x87-precision";
 }
 
 }  // namespace
@@ -115,6 +115,12 @@ CliParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
             int frame = 0;
             if (!ParseInt(value, 1, kMaxFrames, &frame)) return Error("bad --print-traffic: " + value);
             options.print_traffic_frames.push_back(frame);
+        } else if (option == "--x87-precision") {
+            if (!ParseInt(value, 24, 64, &options.x87_precision_bits) ||
+                (options.x87_precision_bits != 24 && options.x87_precision_bits != 53 &&
+                 options.x87_precision_bits != 64)) {
+                return Error("bad --x87-precision (24, 53 or 64): " + value);
+            }
         } else if (option == "--print-scenario") {
             options.print_scenario = true;
         } else if (option == "--last-frame-only") {
@@ -197,6 +203,10 @@ variable's value.
   --netplayer FILE        the network-player module IBNetPlayer.gau, loaded when
                           the scenario has network players (default: the one
                           next to this program, else the one the build made)
+  --x87-precision BITS    makes every call into the module with the x87
+                          precision control at 24, 53 or 64 bits, as a host
+                          whose panel thread runs so, and puts the host's own
+                          control word back after each call
   --help                  this text
 
 The sky moves by dead reckoning each host second from the start time.

@@ -40,6 +40,7 @@ struct CliOptions {
     std::string net_player_path;      // empty: looked for next to the program
     std::vector<int> print_traffic_frames;  // frames after which the traffic list is printed
     bool print_scenario = false;      // print the default scenario and stop
+    int x87_precision_bits = 0;       // module calls under this x87 precision; 0: the thread's own
 };
 
 struct CliParseResult {

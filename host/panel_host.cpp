@@ -8,6 +8,7 @@ namespace panelhost {
 
 PanelHost::PanelHost(const PanelHostOptions& options) {
     StartGdiplus();
+    module_calls_.SetPrecisionBits(options.x87_precision_bits);
     if (options.panel_variables) {
         variables_.Register(kRadarModeVariable);
         variables_.Register(kRadarRangeVariable);
@@ -50,9 +51,11 @@ GaugePlacement* PanelHost::Place(std::string_view gauge_name, int width_px, int 
     if (!surface) return nullptr;
     placements_.push_back(std::make_unique<GaugePlacement>(header, std::move(surface)));
     GaugePlacement& placement = *placements_.back();
-    if (header->install) header->install(module_->resource_handle());
-    if (header->initialize) header->initialize();
-    if (header->generate) header->generate(0);
+    module_calls_.Make([&] {
+        if (header->install) header->install(module_->resource_handle());
+        if (header->initialize) header->initialize();
+        if (header->generate) header->generate(0);
+    });
     SendService(placement, host::kServiceConnect);
     return &placement;
 }
@@ -62,7 +65,7 @@ void PanelHost::Remove(GaugePlacement* placement) {
                            [placement](const std::unique_ptr<GaugePlacement>& p) { return p.get() == placement; });
     if (it == placements_.end()) return;
     SendService(**it, host::kServiceDisconnect);
-    if ((*it)->header()->kill) (*it)->header()->kill();
+    if ((*it)->header()->kill) module_calls_.Make([&] { (*it)->header()->kill(); });
     (*it)->ClearDrawingElement();
     placements_.erase(it);
 }
@@ -77,9 +80,9 @@ void PanelHost::DrawFrame() {
 
 void PanelHost::DrawPlacement(GaugePlacement& placement) {
     host::GaugeHeader* header = placement.header();
-    if (header->update) header->update();
+    if (header->update) module_calls_.Make([&] { header->update(); });
     SendPreDraw(placement);
-    if (header->draw) header->draw();
+    if (header->draw) module_calls_.Make([&] { header->draw(); });
 }
 
 void PanelHost::SendPreDraw(GaugePlacement& placement) { SendService(placement, host::kServicePreDraw); }
@@ -87,12 +90,13 @@ void PanelHost::SendPreDraw(GaugePlacement& placement) { SendService(placement, 
 void PanelHost::SendService(GaugePlacement& placement, host::GaugeService service) {
     host::GaugeHeader* header = placement.header();
     placement.PrepareDrawingElement();
-    if (header->callback) header->callback(header, service, 0);
+    if (header->callback) module_calls_.Make([&] { header->callback(header, service, 0); });
 }
 
 ClickResult PanelHost::Click(GaugePlacement& placement, int x_px, int y_px) {
     placement.PrepareDrawingElement();
-    return DeliverClick(placement.header(), x_px, y_px, placement.width(), placement.height());
+    return module_calls_.Make(
+        [&] { return DeliverClick(placement.header(), x_px, y_px, placement.width(), placement.height()); });
 }
 
 void PanelHost::RegisterInterface(std::string_view name, host::RegisteredInterface* object) {

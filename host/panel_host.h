@@ -19,6 +19,7 @@
 #include "gauge_placement.h"
 #include "host_panels_table.h"
 #include "interface_registry.h"
+#include "module_call_precision.h"
 #include "module_file.h"
 #include "mouse_rects.h"
 #include "named_variable_store.h"
@@ -35,6 +36,9 @@ struct PanelHostOptions {
     // Create "Radar Mode" and "Radar Range" (value 0) as the panel's own
     // gauge would; false leaves them absent.
     bool panel_variables = true;
+    // The x87 precision control (24, 53 or 64 bits) every call into the
+    // module is made under; 0 leaves the thread's own.
+    int x87_precision_bits = 0;
 };
 
 // Element-list calls kept in order; later ones are only counted.
@@ -79,6 +83,9 @@ public:
     void RegisterInterface(std::string_view name, host::RegisteredInterface* object);
     const InterfaceRegistry& interfaces() const { return interfaces_; }
 
+    // The calls into the module and the floating-point state they gave back.
+    const ModuleCallPrecision& module_calls() const { return module_calls_; }
+
     const std::vector<ElementListCall>& element_list_calls() const { return element_list_calls_; }
     // Calls of one entry (24 to 31), recorded or not.
     std::size_t ElementListCallCount(host::HostPanelsEntry entry) const;
@@ -95,6 +102,7 @@ private:
     void SendService(GaugePlacement& placement, host::GaugeService service);
     void RemoveAll();
 
+    ModuleCallPrecision module_calls_;
     std::unique_ptr<ModuleFile> module_;
     std::vector<std::unique_ptr<GaugePlacement>> placements_;
     NamedVariableStore variables_;

@@ -126,6 +126,7 @@ int RunPanelSession(const CliOptions& options, std::ostream& out, std::ostream& 
     PanelSky sky(std::move(scenario.scenario));
     PanelHostOptions host_options;
     host_options.panel_variables = options.panel_variables;
+    host_options.x87_precision_bits = options.x87_precision_bits;
     PanelHost panel(host_options);
     std::string error;
     if (!panel.LoadModule(options.module_path, &error)) {
@@ -178,6 +179,12 @@ int RunPanelSession(const CliOptions& options, std::ostream& out, std::ostream& 
         std::filesystem::path folder = std::filesystem::absolute(options.output_dir, ec);
         out << "images written to " << (ec ? options.output_dir : folder.lexically_normal().string()) << "\n";
     }
+    // A module must leave the host's floating-point state as it found it.
+    if (panel.module_calls().calls_not_given_back() != 0) {
+        err << "panel-host: " << panel.module_calls().Describe() << "\n";
+        return 1;
+    }
+    if (options.x87_precision_bits != 0 && !options.quiet) out << panel.module_calls().Describe() << "\n";
     return 0;
 }
 

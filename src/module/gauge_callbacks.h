@@ -6,6 +6,7 @@
 
 #include "gauge/radar_gauge.h"
 #include "module/gauge_table.h"
+#include "platform/float_environment.h"
 #include "platform/host_abi.h"
 
 namespace module {
@@ -20,13 +21,17 @@ std::int32_t ClickGauge(GaugeSlot slot, const host::ClickPoint* point);
 // The gauge's object, or null.
 gauge::RadarGauge* GaugeObject(GaugeSlot slot);
 
+// The routines the host calls. Both compute in the module's own
+// floating-point state and give the host back its own on the way out.
 template <GaugeSlot slot>
 void HOST_CALL GaugeCallbackOf(host::GaugeHeader* header, std::int32_t service, std::uintptr_t /*extra*/) {
+    const platform::ModuleFloatEnvironment float_environment;
     ServeGauge(slot, header, service);
 }
 
 template <GaugeSlot slot>
 std::int32_t HOST_CALL ClickRoutineOf(host::ClickPoint* point, std::uint32_t /*mouse_flags*/) {
+    const platform::ModuleFloatEnvironment float_environment;
     return ClickGauge(slot, point);
 }
 

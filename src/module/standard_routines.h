@@ -1,6 +1,7 @@
 // The seven standard routines shared by all four gauge headers. Each passes
 // the first element of the gauge that stands first in Linkage to the host's
-// element-list service of the same role.
+// element-list service of the same role. They compute nothing, so they run
+// in the host's own floating-point state.
 #pragma once
 
 #include <cstdint>

@@ -1,12 +1,29 @@
 #include "process_memory.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#include <psapi.h>
+#else
 #include <malloc.h>
 
 #include <fstream>
 #include <sstream>
 #include <string>
+#endif
 
 namespace soak {
+
+#if defined(_WIN32)
+
+// The working set: what Windows (or Wine) keeps resident for the process.
+long ResidentKb() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return -1;
+    return static_cast<long>(counters.WorkingSetSize / 1024);
+}
+
+#else
 
 long ResidentKb() {
     malloc_trim(0);
@@ -21,5 +38,7 @@ long ResidentKb() {
     }
     return -1;
 }
+
+#endif
 
 }  // namespace soak

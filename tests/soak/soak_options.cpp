@@ -26,7 +26,9 @@ bool ParseSoakOptions(int argc, char** argv, SoakOptions& options, std::string& 
         long* count = nullptr;
         if (std::strcmp(arg, "--cycles") == 0) count = &options.cycles;
         else if (std::strcmp(arg, "--contexts") == 0) count = &options.contexts;
+        else if (std::strcmp(arg, "--reconnect-every") == 0) count = &options.reconnect_every;
         else if (std::strcmp(arg, "--rss-growth-limit-kb") == 0) count = &options.rss_growth_limit_kb;
+        else if (std::strcmp(arg, "--x87-precision") == 0) count = &options.x87_precision_bits;
 
         if (count != nullptr) {
             if (!ParseCount(value, *count)) {
@@ -50,6 +52,15 @@ bool ParseSoakOptions(int argc, char** argv, SoakOptions& options, std::string& 
     }
     if (options.module_path.empty()) {
         error = "no module file";
+        return false;
+    }
+    if (options.reconnect_every == 0) {
+        error = "--reconnect-every needs at least 1";
+        return false;
+    }
+    const long bits = options.x87_precision_bits;
+    if (bits != 0 && bits != 24 && bits != 53 && bits != 64) {
+        error = "--x87-precision takes 24, 53 or 64";
         return false;
     }
     return true;

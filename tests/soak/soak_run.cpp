@@ -37,7 +37,8 @@ struct ClickWalk {
 class Soak {
 public:
     Soak(const SoakOptions& options, SoakReport& report, std::ostream& log)
-        : options_(options), report_(report), log_(log), sky_(panelhost::DefaultScenario()) {}
+        : options_(options), report_(report), log_(log), sky_(panelhost::DefaultScenario()),
+          panel_(HostOptions(options)) {}
 
     void Run() {
         std::string error;
@@ -61,9 +62,17 @@ public:
         report_.rss_after_contexts_kb = ResidentKb();
         log_ << "soak: " << report_.contexts << " device contexts on one gauge object, RSS "
              << report_.rss_after_contexts_kb << " KiB after\n";
+        log_ << "soak: " << panel_.module_calls().Describe() << "\n";
+        if (panel_.module_calls().calls_not_given_back() != 0) Fail("the module changed the host's floating-point state");
     }
 
 private:
+    static panelhost::PanelHostOptions HostOptions(const SoakOptions& options) {
+        panelhost::PanelHostOptions host_options;
+        host_options.x87_precision_bits = static_cast<int>(options.x87_precision_bits);
+        return host_options;
+    }
+
     void Fail(const std::string& what) {
         report_.failures.push_back(what);
         log_ << "soak: FAILED: " << what << "\n";
@@ -103,7 +112,7 @@ private:
 
     bool Cycle(long cycle) {
         panelhost::NamedVariableStore& variables = panel_.named_variables();
-        if (cycle > 0 && cycle % kReconnectEveryCycles == 0) {
+        if (cycle > 0 && cycle % options_.reconnect_every == 0) {
             variables.SetByName(panelhost::kRadarModeVariable, 2);
             Frame();
             if (!AllDrawn("before a reconnection")) return false;

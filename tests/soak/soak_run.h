@@ -14,7 +14,6 @@ namespace soak {
 
 constexpr int kFramesPerCycle = 2;
 constexpr double kFrameStepSeconds = 0.25;   // host time per frame: a traffic rebuild every second cycle
-constexpr long kReconnectEveryCycles = 500;  // all four disconnected and connected again
 constexpr long kModeEveryCycles = 10;
 constexpr long kRangeEveryCycles = 7;
 constexpr int kGaugeSide = 96;               // pixels

@@ -1,14 +1,20 @@
 // The gauge callbacks and click routines: one object per gauge name,
 // created, drawn and destroyed through the host's services.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "fake_host.h"
+#include "fake_traffic.h"
 #include "gauge/radar_gauge.h"
 #include "gdiplus_recorder.h"
 #include "module/gauge_callbacks.h"
 #include "module/module_exports.h"
+#include "platform/float_environment.h"
 #include "platform/gdiplus_session.h"
 
 namespace {
@@ -113,6 +119,168 @@ TEST_F(GaugeServices, ClicksAreAlwaysHandled) {
     std::strcpy(object->selected_identifier, "N123");
     EXPECT_EQ(Click(0, &point), 1);
     EXPECT_EQ(object->selected_identifier[0], '\0');
+}
+
+// A host whose thread computes differently from a plain program: the x87
+// unit at 24-bit precision, SSE rounding toward zero with denormals flushed.
+constexpr std::uint16_t kHostileX87ControlWord = 0x007F;
+constexpr std::uint32_t kHostileMxcsr = 0x1F80 | 0x6000 | 0x8000 | 0x0040;
+
+struct FloatState {
+    std::uint16_t control_word;
+    std::uint16_t status_word;
+    std::uint32_t mxcsr;
+    bool operator==(const FloatState& o) const {
+        return control_word == o.control_word && status_word == o.status_word && mxcsr == o.mxcsr;
+    }
+};
+
+FloatState ReadFloatState() {
+    std::uint16_t status_word = 0;
+#if RADAR_HAS_X87
+    asm volatile("fnstsw %0" : "=m"(status_word));
+#endif
+    return {platform::ReadX87ControlWord(), status_word, platform::ReadMxcsr()};
+}
+
+// What a flight through the host's routines leaves: every number the
+// recorded GDI+ calls carry, then the published named variables, and
+// whether every routine gave the host its floating-point state back.
+struct Flight {
+    std::vector<double> numbers;
+    bool state_given_back = true;
+};
+
+Flight Fly(bool hostile) {
+    recorder::Reset();
+    faketraffic::TrafficHost traffic;
+    traffic.host.CreateNamedVariable("Radar Mode");
+    traffic.host.CreateNamedVariable("Radar Range", 10.0);
+    std::vector<faketraffic::Aircraft>& aircraft = traffic.info.aircraft;
+    for (int n = 0; n < 4; ++n) {
+        faketraffic::Aircraft a;
+        a.id = static_cast<host::TrafficId>(n + 1);
+        a.atc_id = "N" + std::to_string(n);
+        a.Set("PLANE LATITUDE", "DEGREES", 47.4647 + 0.0137 * n)
+            .Set("PLANE LONGITUDE", "DEGREES", 8.5492 + 0.0291 * n * n)
+            .Set("INDICATED ALTITUDE", "FEET", 9000.0 + 333.3 * n)
+            .Set("PLANE ALT ABOVE GROUND", "FEET", 7000.0)
+            .Set("GROUND VELOCITY", "KNOTS", 181.7 + n)
+            .Set("VELOCITY WORLD Y", "FEET PER MINUTE", -321.9 * n)
+            .Set("PLANE HEADING DEGREES MAGNETIC", "DEGREES", 37.0 * n);
+        aircraft.push_back(a);
+    }
+    // The own ship a little south-west of them, in the host's units.
+    traffic.host.SetModuleVariable(host::kTokenOwnLatitude, 47.41 / 360.0 / host::kLatitudeUnitFactor);
+    traffic.host.SetModuleVariable(host::kTokenOwnLongitude, 8.52 / 360.0 / host::kLongitudeUnitFactor);
+    traffic.host.SetModuleVariable(host::kTokenOwnHeading, 12.5);
+
+    Flight flight;
+    host::GaugeHeader& header = *Linkage.gauges[module::kCircularGreen];
+    host::ImageRecord image{0, 777, 777};
+    fakehost::PlaceOn(header, &image, fakehost::FakeDeviceContext(1));
+    auto call_as_host = [&](auto&& routine) {
+        if (hostile) {
+            platform::WriteX87ControlWord(kHostileX87ControlWord);
+            platform::WriteMxcsr(kHostileMxcsr);
+        }
+        const FloatState before = ReadFloatState();
+        routine();
+        if (!(ReadFloatState() == before)) flight.state_given_back = false;
+        platform::WriteX87ControlWord(platform::kModuleX87ControlWord);
+        platform::WriteMxcsr(platform::kModuleMxcsr);
+    };
+    auto serve = [&](std::int32_t service) { call_as_host([&] { header.callback(&header, service, 0); }); };
+
+    serve(host::kServiceConnect);
+    for (int frame = 1; frame <= 12; ++frame) {
+        traffic.host.SetHostTime(0.35 * frame);
+        serve(host::kServicePreDraw);
+        if (frame == 4) {
+            // On the target the first frame placed at index 2.
+            const display::ScreenPosition at = GaugeObject(module::kCircularGreen)->screen_positions[2];
+            host::ClickPoint point{static_cast<std::int32_t>(388.5 + at.x * 0.777),
+                                   static_cast<std::int32_t>(388.5 + at.y * 0.777)};
+            call_as_host([&] { header.mouse_rects[1].routine(&point, host::kMouseLeftSingle); });
+        }
+    }
+    for (const recorder::Call& call : recorder::Calls()) {
+        flight.numbers.insert(flight.numbers.end(), call.args.begin(), call.args.end());
+        for (const gdip::PointF& p : call.points) flight.numbers.insert(flight.numbers.end(), {p.x, p.y});
+        const recorder::Transform& w = call.world;
+        flight.numbers.insert(flight.numbers.end(), {w.m11, w.m12, w.m21, w.m22, w.dx, w.dy});
+    }
+    for (const std::string& name : traffic.host.NamedVariableNames())
+        flight.numbers.push_back(traffic.host.NamedVariableValue(name));
+    serve(host::kServiceDisconnect);
+    fakehost::PlaceOn(header, nullptr, nullptr);
+    return flight;
+}
+
+// The same flight from the same fresh module state, in a child process.
+bool FlyInChild(bool hostile, Flight* flight) {
+    int pipe_ends[2];
+    if (pipe(pipe_ends) != 0) return false;
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipe_ends[0]);
+        const Flight flown = Fly(hostile);
+        const std::uint64_t count = flown.numbers.size();
+        const char given_back = flown.state_given_back ? 1 : 0;
+        bool written = write(pipe_ends[1], &given_back, 1) == 1 &&
+                       write(pipe_ends[1], &count, sizeof count) == sizeof count;
+        const char* bytes = reinterpret_cast<const char*>(flown.numbers.data());
+        for (std::size_t left = count * sizeof(double); written && left > 0;) {
+            const ssize_t n = write(pipe_ends[1], bytes, left);
+            written = n > 0;
+            if (written) bytes += n, left -= static_cast<std::size_t>(n);
+        }
+        _exit(written ? 0 : 1);
+    }
+    close(pipe_ends[1]);
+    auto read_all = [&](void* into, std::size_t size) {
+        char* bytes = static_cast<char*>(into);
+        while (size > 0) {
+            const ssize_t n = read(pipe_ends[0], bytes, size);
+            if (n <= 0) return false;
+            bytes += n;
+            size -= static_cast<std::size_t>(n);
+        }
+        return true;
+    };
+    char given_back = 0;
+    std::uint64_t count = 0;
+    bool ok = read_all(&given_back, 1) && read_all(&count, sizeof count) && count < (1u << 26);
+    if (ok) {
+        flight->state_given_back = given_back != 0;
+        flight->numbers.resize(count);
+        ok = read_all(flight->numbers.data(), count * sizeof(double));
+    }
+    close(pipe_ends[0]);
+    int status = 0;
+    return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0 && ok;
+}
+
+// Everything drawn and published is the same bit for bit whatever state
+// the host's thread computes in, and the host gets its own state back
+// (control words, status flags and MXCSR) from every routine.
+TEST(HostFloatingPointState, NeitherChangesWhatIsDrawnNorIsChangedByTheModule) {
+    Flight plain;
+    Flight hostile;
+    ASSERT_TRUE(FlyInChild(false, &plain));
+    ASSERT_TRUE(FlyInChild(true, &hostile));
+    EXPECT_TRUE(plain.state_given_back);
+    EXPECT_TRUE(hostile.state_given_back);
+    ASSERT_GT(plain.numbers.size(), 1000u);
+    ASSERT_EQ(hostile.numbers.size(), plain.numbers.size());
+    std::size_t differing = 0;
+    std::size_t first = 0;
+    for (std::size_t i = 0; i < plain.numbers.size(); ++i) {
+        if (std::memcmp(&plain.numbers[i], &hostile.numbers[i], sizeof(double)) != 0 && differing++ == 0) first = i;
+    }
+    EXPECT_EQ(differing, 0u) << "first at " << first << ": " << plain.numbers[first] << " / " << hostile.numbers[first];
+    // The flight selected a target and published its distance.
+    EXPECT_EQ(plain.numbers[plain.numbers.size() - 5], 1.0) << "Radar Target Selected";
 }
 
 }  // namespace

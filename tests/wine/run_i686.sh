@@ -1,27 +1,78 @@
 #!/usr/bin/env bash
-# The scripted panel run of the 32-bit module (the product) under Wine,
-# where this machine can execute 32-bit code; elsewhere one line says why
-# and the exit status 77 marks the test as skipped.
+# The product itself, run: the 32-bit panel host, module and network-player
+# module under the 32-bit Wine, where this machine can execute 32-bit code.
+# Elsewhere one line says why, the result file says skipped, and the exit
+# status 77 marks the test as skipped.
 #
-#   run_i686.sh PREFIX WIN32_BUILD_DIR WINE_TESTS_PROGRAM
+#   run_i686.sh PREFIX WIN32_BUILD_DIR RESULT_FILE panel WINE_TESTS_PROGRAM
+#   run_i686.sh PREFIX WIN32_BUILD_DIR RESULT_FILE soak CYCLES CONTEXTS RECONNECT_EVERY
+#
+# panel: the scripted run against the Linux build (WinePanel.*).
+# soak:  radar_soak.exe under a 24-bit x87 precision; its result file is
+#        RESULT_FILE.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 tools="$here/../../tools/wine"
 
-[ $# -eq 3 ] || { echo "usage: $0 PREFIX WIN32_BUILD_DIR WINE_TESTS_PROGRAM" >&2; exit 2; }
+usage() {
+  echo "usage: $0 PREFIX WIN32_BUILD_DIR RESULT_FILE panel WINE_TESTS_PROGRAM" >&2
+  echo "       $0 PREFIX WIN32_BUILD_DIR RESULT_FILE soak CYCLES CONTEXTS RECONNECT_EVERY" >&2
+  exit 2
+}
+[ $# -ge 5 ] || usage
 prefix=$1
 build=$2
-wine_tests=$3
+result=$3
+run=$4
+shift 4
+mkdir -p "$(dirname "$result")"
 
-for file in "$build/panel-host.exe" "$build/RadarGauge.gau"; do
+write_result() {  # write_result pass|FAIL|skipped REASON
+  { echo "stage=i686_$run"; echo "result=$1"; echo "reason=$2"; echo "seconds=$SECONDS"; } > "$result"
+}
+
+# Z:\ is the Unix root in every Wine prefix.
+windows_path() {
+  echo "Z:$(realpath -m "$1" | tr / '\\')"
+}
+
+for file in "$build/panel-host.exe" "$build/RadarGauge.gau" "$build/IBNetPlayer.gau" "$build/radar_soak.exe"; do
   if [ ! -f "$file" ]; then
     echo "$file is missing; build it first: cmake --preset win32 && cmake --build --preset win32" >&2
+    write_result FAIL "$file is missing"
     exit 1
   fi
 done
 
-if ! reason=$("$tools/can_run_i686.sh" "$prefix" "$build/panel-host.exe" "Usage: panel-host"); then
-  echo "SKIPPED: the i686 Wine run: this machine cannot execute 32-bit code ($reason)"
+if ! how=$("$tools/can_run_i686.sh"); then
+  echo "SKIPPED: the i686 Wine run: $how"
+  write_result skipped "$how"
   exit 77
 fi
-RADAR_WINE_ARCH=i686 exec "$wine_tests" --gtest_filter='WinePanel.*'
+echo "$how"
+
+case "$run" in
+  panel)
+    [ $# -eq 1 ] || usage
+    RADAR_WINE_ARCH=i686 "$1" --gtest_filter='WinePanel.*'
+    status=$?
+    ;;
+  soak)
+    [ $# -eq 3 ] || usage
+    rm -f "$result"
+    "$tools/run_in_prefix.sh" "$prefix" --i686 --timeout 1500 "$build/radar_soak.exe" \
+      "$(windows_path "$build/RadarGauge.gau")" --cycles "$1" --contexts "$2" --reconnect-every "$3" \
+      --x87-precision 24 --result "$(windows_path "$result")"
+    status=$?
+    if [ ! -f "$result" ]; then
+      write_result FAIL "radar_soak.exe ended with status $status and wrote no result"
+      [ $status -ne 0 ] || status=1
+    fi
+    echo "how=$how" >> "$result"
+    exit $status
+    ;;
+  *) usage ;;
+esac
+if [ $status -eq 0 ]; then write_result pass "ran"; else write_result FAIL "the scripted run failed (status $status)"; fi
+echo "how=$how" >> "$result"
+exit $status

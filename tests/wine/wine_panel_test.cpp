@@ -27,9 +27,8 @@ constexpr AgreementTolerance kGdiplusAgreement{1, 1, 32, 0.001};
 constexpr int kTextMargin_px = 6;
 
 TEST(WinePanel, PublishesTheSameNamedVariablesAsLinux) {
-    const std::string folder = TestFolder("named_variables");
-    const HostRun linux_run = RunOnLinux(ScriptedRun(), folder + "/linux");
-    const HostRun wine_run = RunUnderWine(Fonts::kPanel, ScriptedRun(), folder + "/wine");
+    const HostRun& linux_run = ScriptedRunOnLinux();
+    const HostRun& wine_run = ScriptedRunUnderWine(Fonts::kPanel);
     ASSERT_EQ(linux_run.exit_status, 0) << linux_run.Describe();
     ASSERT_EQ(wine_run.exit_status, 0) << wine_run.Describe();
 
@@ -49,6 +48,29 @@ TEST(WinePanel, PublishesTheSameNamedVariablesAsLinux) {
     EXPECT_NE(wine_lines[15].find("Radar Mode=4 | Radar Range=20 | Radar Target Selected=1"), std::string::npos);
 }
 
+// A simulator's panel thread may run the x87 unit at 24-bit precision; the
+// module computes at double precision whatever the host's setting, and
+// gives the host its own control word back after every call (the panel
+// host fails the run otherwise). On the 32-bit build this is the x87 code
+// itself; on x86_64 the module computes with SSE and only the giving back
+// is at stake.
+TEST(WinePanel, PublishesTheSameUnderA24BitX87Precision) {
+    const HostRun& default_run = ScriptedRunUnderWine(Fonts::kPanel);
+    HostOptions options = ScriptedRun();
+    options.insert(options.end(), {"--x87-precision", "24"});
+    const HostRun run_24 = RunUnderWine(Fonts::kPanel, options, TestFolder("x87_precision_24"));
+    ASSERT_EQ(default_run.exit_status, 0) << default_run.Describe();
+    ASSERT_EQ(run_24.exit_status, 0) << run_24.Describe();
+    EXPECT_NE(run_24.output.find("module calls under x87 precision 24 bits, every one gave back"), std::string::npos)
+        << run_24.Describe();
+
+    const std::vector<std::string> default_lines = default_run.FrameLines();
+    const std::vector<std::string> lines_24 = run_24.FrameLines();
+    ASSERT_EQ(default_lines.size(), static_cast<std::size_t>(kScriptFrames)) << default_run.Describe();
+    ASSERT_EQ(lines_24.size(), default_lines.size()) << run_24.Describe();
+    for (std::size_t i = 0; i < default_lines.size(); ++i) EXPECT_EQ(lines_24[i], default_lines[i]);
+}
+
 struct FrameSet {
     Image linux_frame;
     Image wine_frame;
@@ -58,10 +80,10 @@ struct FrameSet {
 TEST(WinePanel, DrawsTheSameGeometryAsLibgdiplus) {
     ASSERT_TRUE(panelhost::StartGdiplus());
     const std::string folder = TestFolder("pictures");
-    const HostRun linux_run = RunOnLinux(ScriptedRun(), folder + "/linux");
-    const HostRun wine_run = RunUnderWine(Fonts::kPanel, ScriptedRun(), folder + "/wine");
+    const HostRun& linux_run = ScriptedRunOnLinux();
+    const HostRun& wine_run = ScriptedRunUnderWine(Fonts::kPanel);
     // The same frames without any font give the text's place.
-    const HostRun fontless_run = RunUnderWine(Fonts::kNone, ScriptedRun(), folder + "/wine_without_fonts");
+    const HostRun& fontless_run = ScriptedRunUnderWine(Fonts::kNone);
     ASSERT_EQ(linux_run.exit_status, 0) << linux_run.Describe();
     ASSERT_EQ(wine_run.exit_status, 0) << wine_run.Describe();
     ASSERT_EQ(fontless_run.exit_status, 0) << fontless_run.Describe();

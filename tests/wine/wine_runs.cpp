@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace winetest {
@@ -123,6 +124,21 @@ HostOptions ScriptedRun() {
             "--set",   "Radar Range=20@6",
             "--set",   "Radar Mode=3@8",
             "--set",   "Radar Mode=4@" + std::to_string(kScriptFirstAltitudeFrame)};
+}
+
+const HostRun& ScriptedRunOnLinux() {
+    static const HostRun run = RunOnLinux(ScriptedRun(), TestFolder("scripted_linux"));
+    return run;
+}
+
+const HostRun& ScriptedRunUnderWine(Fonts fonts) {
+    static std::map<Fonts, HostRun> runs;
+    auto found = runs.find(fonts);
+    if (found == runs.end()) {
+        const std::string folder = TestFolder(std::string("scripted_wine_") + PrefixName(fonts));
+        found = runs.emplace(fonts, RunUnderWine(fonts, ScriptedRun(), folder)).first;
+    }
+    return found->second;
 }
 
 HostRun RunOnLinux(const HostOptions& options, const std::string& folder) {

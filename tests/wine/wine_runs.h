@@ -37,6 +37,12 @@ constexpr int kScriptFrames = 16;
 constexpr int kScriptFirstAltitudeFrame = 12;
 HostOptions ScriptedRun();
 
+// The scripted run, made once per program run (and per font set under
+// Wine) and shared by the tests that read it: a Wine start is costly where
+// 32-bit code runs under emulation.
+const HostRun& ScriptedRunOnLinux();
+const HostRun& ScriptedRunUnderWine(Fonts fonts);
+
 HostRun RunOnLinux(const HostOptions& options, const std::string& folder);
 // `debug` sets Wine's debug channels (e.g. "+gdiplus"); empty keeps Wine quiet.
 HostRun RunUnderWine(Fonts fonts, const HostOptions& options, const std::string& folder,
