@@ -17,6 +17,7 @@
 #include "call_replay.h"
 #include "frame_recording.h"
 #include "frame_scene.h"
+#include "platform/float_environment.h"
 #include "platform/loaded_module.h"
 
 namespace bench {
@@ -171,6 +172,15 @@ void NetModuleLookup(benchmark::State& state, const char* name) {
     for (auto _ : state) benchmark::DoNotOptimize(platform::FindLoadedModule(name));
 }
 
+// What every call from the host pays to compute in the module's own
+// floating-point state and hand the host's back.
+void FloatEnvironmentSwitch(benchmark::State& state) {
+    for (auto _ : state) {
+        const platform::ModuleFloatEnvironment environment;
+        benchmark::ClobberMemory();
+    }
+}
+
 benchmark::internal::Benchmark* Configure(benchmark::internal::Benchmark* benchmark) {
     return benchmark->Repetitions(kRepetitions)
         ->ReportAggregatesOnly(true)
@@ -202,6 +212,7 @@ void RegisterAll() {
     }
     Configure(benchmark::RegisterBenchmark("net_module_lookup/loaded", NetModuleLookup, host::kNetPlayerModuleName));
     Configure(benchmark::RegisterBenchmark("net_module_lookup/absent", NetModuleLookup, "NoSuchModule.gau"));
+    Configure(benchmark::RegisterBenchmark("float_environment/switch", FloatEnvironmentSwitch))->Unit(benchmark::kNanosecond);
 }
 
 }  // namespace

@@ -8,8 +8,8 @@ cd "$(dirname "$0")/.."
 
 status=0
 
-value() {  # value FILE KEY
-  sed -n "s/^$2=//p" "$1" | tail -1
+value() {  # value FILE KEY (files written under Wine end their lines with CR LF)
+  sed -n "s/^$2=//p" "$1" | tr -d '\r' | tail -1
 }
 
 verdict() {  # verdict FILE: sets V, and the status when the stage failed
@@ -55,6 +55,35 @@ valgrind_line() {
     "$(value "$f" suppressed_leak_bytes)" "$(value "$f" seconds)" "$V"
 }
 
+# One line on the product itself: whether the 32-bit module ran under the
+# 32-bit Wine, and how, or why not; the soak's own line follows.
+product_line() {
+  local panel=$1 soak=$2 result reason
+  result=$(value "$panel" result)
+  reason=$(value "$panel" reason)
+  case "$result" in
+    pass)
+      printf '  %-22s the 32-bit module ran under the 32-bit Wine (%s): scripted run against the Linux build, %s s: clean\n' \
+        "product (i686)" "$(value "$panel" how | sed 's/^32-bit programs run on this machine //; s/^(//; s/)$//')" \
+        "$(value "$panel" seconds)" ;;
+    skipped)
+      printf '  %-22s NOT RUN: %s\n' "product (i686)" "$reason" ;;
+    *)
+      printf '  %-22s the scripted run of the 32-bit module FAILED: %s\n' "product (i686)" "$reason"
+      status=1 ;;
+  esac
+  if [ -f "$soak" ]; then
+    if [ "$(value "$soak" result)" = skipped ]; then
+      :
+    elif [ -n "$(value "$soak" cycles)" ]; then
+      soak_line "$soak" "soak (i686, x87 24)"
+    else
+      printf '  %-22s FAILED: %s\n' "soak (i686, x87 24)" "$(value "$soak" reason)"
+      status=1
+    fi
+  fi
+}
+
 fuzz_line() {
   local f=$1
   verdict "$f"
@@ -72,6 +101,7 @@ for build in "$@"; do
   if [ -f "$folder/tests.txt" ]; then tests_line "$folder/tests.txt"; found=1; fi
   if [ -f "$folder/soak.txt" ]; then soak_line "$folder/soak.txt" "soak ($name)"; found=1; fi
   if [ -f "$folder/valgrind.txt" ]; then valgrind_line "$folder/valgrind.txt"; found=1; fi
+  if [ -f "$folder/i686_panel.txt" ]; then product_line "$folder/i686_panel.txt" "$folder/i686_soak.txt"; found=1; fi
   for f in "$folder"/*_fuzzer.txt; do
     [ -f "$f" ] || continue
     fuzz_line "$f"

@@ -34,7 +34,7 @@ TEST(PanelHostCli, EveryOptionIsRead) {
                                    "640x480", "--placements", "2", "--frames=20", "--start-time", "5",
                                    "--step", "0.25", "--set", "Radar Mode=4@10", "--set=Radar Range=-2.5e1@3",
                                    "--click", "250,120@5", "--click", "-3,7", "--out", "frames",
-                                   "--last-frame-only", "--no-panel-variables", "--quiet"});
+                                   "--last-frame-only", "--no-panel-variables", "--quiet", "--x87-precision", "24"});
     ASSERT_TRUE(result.ok) << result.error;
     const auto& o = result.options;
     EXPECT_EQ(o.module_path, "m.gau");
@@ -62,6 +62,7 @@ TEST(PanelHostCli, EveryOptionIsRead) {
     EXPECT_TRUE(o.last_frame_only);
     EXPECT_FALSE(o.panel_variables);
     EXPECT_TRUE(o.quiet);
+    EXPECT_EQ(o.x87_precision_bits, 24);
 }
 
 TEST(PanelHostCli, SquareSizeAndAllGauges) {
@@ -78,7 +79,8 @@ TEST(PanelHostCli, HelpNeedsNoModuleAndDocumentsEveryOption) {
     EXPECT_TRUE(result.options.help);
     std::string help = panelhost::HelpText();
     for (const char* option : {"--gauge", "--size", "--placements", "--frames", "--start-time", "--step", "--set",
-                               "--click", "--out", "--last-frame-only", "--no-panel-variables", "--quiet"}) {
+                               "--click", "--out", "--last-frame-only", "--no-panel-variables", "--quiet",
+                               "--x87-precision"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
 }
@@ -112,6 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
                     std::vector<std::string>{"m.gau", "--click", "1,2@x"},
                     std::vector<std::string>{"m.gau", "--frames", "5", "--click", "1,2@9"},
                     std::vector<std::string>{"m.gau", "--quiet=yes"}, std::vector<std::string>{"m.gau", "--out="},
-                    std::vector<std::string>{"m.gau", "--placements", "0"}));
+                    std::vector<std::string>{"m.gau", "--placements", "0"},
+                    std::vector<std::string>{"m.gau", "--x87-precision", "32"},
+                    std::vector<std::string>{"m.gau", "--x87-precision", "0"}));
 
 }  // namespace
