@@ -83,7 +83,8 @@ demo: build-demo
 	tools/demo.sh build/linux
 
 # The package a panel designer installs: dist/RadarGauge-<version>.zip with
-# the 32-bit module, the guide and screenshots from the Linux build.
+# the 32-bit module, the guide and screenshots from the Linux build; prints
+# its SHA-256 and writes dist/SHA256SUMS. The same commit gives the same bytes.
 .PHONY: dist
 dist: build-demo build-windows
 	tools/make_dist.sh

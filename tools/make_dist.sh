@@ -3,55 +3,67 @@
 # with the 32-bit RadarGauge.gau, the panel designer's guide, the files the
 # guide lays out (the control gauge, the panel.cfg lines) and screenshots of
 # the four gauges in each display mode, drawn by the panel host from the
-# Linux build over its default scenario.
+# Linux build over its default scenario. It prints the package's SHA-256
+# and writes it to dist/SHA256SUMS.
 #
-#   tools/make_dist.sh [--docs-images]
+#   tools/make_dist.sh [--docs-images] [--linux-build DIR]
 #
-# --docs-images also copies the guide's screenshots into docs/images.
-# The version is the latest tag vX.Y.Z (git describe), or dev-<commit> on
-# an untagged tree; RADAR_VERSION overrides it.
+# --docs-images also copies the guide's screenshots into docs/images;
+# --linux-build names the Linux build whose panel host draws the screenshots
+# (default build/linux). The Windows files (`shipped`, below) come from
+# build/win32 of this tree.
+#
+# The version is the one of cmake/radar_version.cmake (the latest tag
+# vX.Y.Z, or 0.0.0-<commit> on an untagged tree; RADAR_VERSION overrides
+# it), and the module must carry it in its version resource. The package
+# is the same byte for byte from the same commit: its entries are sorted,
+# dated with the commit's time (SOURCE_DATE_EPOCH overrides it) and carry
+# fixed permissions and no extra fields.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 update_docs_images=no
-case "${1:-}" in
-  "") ;;
-  --docs-images) update_docs_images=yes ;;
-  *) echo "usage: $0 [--docs-images]" >&2; exit 2 ;;
-esac
+linux_build=build/linux
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --docs-images) update_docs_images=yes; shift ;;
+    --linux-build) [ $# -ge 2 ] || { echo "make_dist: --linux-build needs a folder" >&2; exit 2; }
+                   linux_build=$2; shift 2 ;;
+    *) echo "usage: $0 [--docs-images] [--linux-build DIR]" >&2; exit 2 ;;
+  esac
+done
 
-product=build/win32/RadarGauge.gau
-host=build/linux/panel-host
-linux_module=build/linux/RadarGauge.gau
+# The Windows files of the package, from the 32-bit build: each a 32-bit
+# PE file that carries the version of the tree in its version resource.
+shipped=(build/win32/RadarGauge.gau)
+host=$linux_build/panel-host
+linux_module=$linux_build/RadarGauge.gau
 guide=docs/panel-designer-guide.md
-for file in "$product" "$host" "$linux_module" "$guide"; do
+for file in "${shipped[@]}" "$host" "$linux_module" "$guide"; do
   if [ ! -f "$file" ]; then
     echo "make_dist: $file is missing; build first (make build-linux build-windows)" >&2
     exit 1
   fi
 done
-for program in zip python3; do
+for program in cmake python3 sha256sum; do
   command -v "$program" > /dev/null || { echo "make_dist: $program is not installed (tools/install_deps.sh)" >&2; exit 1; }
 done
-# The product is the 32-bit DLL (PE machine i386).
-if ! python3 - "$product" <<'PYTHON'
-import struct, sys
-data = open(sys.argv[1], "rb").read(4096)
-offset = struct.unpack_from("<I", data, 0x3C)[0]
-sys.exit(0 if data[offset:offset + 4] == b"PE\0\0" and struct.unpack_from("<H", data, offset + 4)[0] == 0x14C else 1)
-PYTHON
-then
-  echo "make_dist: $product is not a 32-bit Windows DLL" >&2
-  exit 1
-fi
-
-version=${RADAR_VERSION:-}
-if [ -z "$version" ]; then
-  if tag=$(git describe --tags --match 'v[0-9]*' 2> /dev/null); then
-    version=${tag#v}
-  else
-    version="dev-$(git rev-parse --short HEAD)"
+version=$(cmake -DRADAR_SOURCE_DIR=. -P cmake/radar_version.cmake)
+for file in "${shipped[@]}"; do
+  if [ "$(python3 tools/pe_resources.py machine "$file" 2> /dev/null)" != i386 ]; then
+    echo "make_dist: $file is not a 32-bit Windows file" >&2
+    exit 1
   fi
+  built=$(python3 tools/pe_resources.py version "$file" | sed -n 's/^FileVersion=//p' || true)
+  if [ "$built" != "$version" ]; then
+    echo "make_dist: $file carries version '${built:-none}', the tree is at $version; build it again (make build-windows)" >&2
+    exit 1
+  fi
+done
+if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
+  epoch=$SOURCE_DATE_EPOCH
+elif ! epoch=$(git log -1 --format=%ct 2> /dev/null); then
+  epoch=315532800  # outside a git checkout: 1980-01-01, the earliest time a zip entry holds
 fi
 name="RadarGauge-$version"
 stage="build/dist/$name"
@@ -113,7 +125,7 @@ for display in plan:2 sector:3 altitude:4; do
 done
 
 # --- The guide and the files it lays out ---------------------------------
-cp "$product" "$stage/RadarGauge.gau"
+cp "${shipped[@]}" "$stage/"
 cp "$guide" "$stage/panel-designer-guide.md"
 # A code block announced by "<!-- file: PATH -->" in the guide is written
 # to PATH in the package.
@@ -155,6 +167,32 @@ fi
 
 archive="dist/$name.zip"
 rm -f "$archive"
-(cd build/dist && zip -q -r -X "../../$archive" "$name")
+python3 - build/dist "$name" "$archive" "$epoch" <<'PYTHON'
+import os, sys, time, zipfile
+root, name, archive, epoch = sys.argv[1], sys.argv[2], sys.argv[3], int(sys.argv[4])
+# Zip entries hold a local time without a zone: the commit's time in UTC,
+# from 1980 on.
+stamp = time.gmtime(max(epoch, 315532800))[:6]
+entries = []
+for folder, folders, files in os.walk(os.path.join(root, name)):
+    relative = os.path.relpath(folder, root).replace(os.sep, "/")
+    entries.append(relative + "/")
+    entries += [relative + "/" + file for file in files]
+with zipfile.ZipFile(archive + ".part", "w") as package:
+    for entry in sorted(entries):
+        info = zipfile.ZipInfo(entry, stamp)
+        info.create_system = 3  # Unix permissions, below
+        if entry.endswith("/"):
+            info.external_attr = (0o40755 << 16) | 0x10
+            package.writestr(info, b"")
+        else:
+            info.external_attr = 0o100644 << 16
+            info.compress_type = zipfile.ZIP_DEFLATED
+            with open(os.path.join(root, entry), "rb") as f:
+                package.writestr(info, f.read(), compresslevel=9)
+        print("  " + entry)
+os.replace(archive + ".part", archive)
+PYTHON
+sum=$(cd dist && sha256sum "$name.zip" | tee SHA256SUMS)
 echo "Package: $(cd dist && pwd)/$name.zip"
-python3 -c 'import sys, zipfile; [print("  " + n) for n in zipfile.ZipFile(sys.argv[1]).namelist()]' "$archive"
+echo "SHA-256: ${sum%% *} (dist/SHA256SUMS)"
