@@ -1,6 +1,7 @@
 #include "cli_options.h"
 
 #include "number_parsing.h"
+#include "option_words.h"
 
 
 namespace panelhost {
@@ -55,27 +56,15 @@ CliParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
     CliParseResult result;
     CliOptions& options = result.options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
-        std::string option = arguments[i];
-        std::string value;
-        bool has_value = false;
-        if (option.rfind("--", 0) == 0) {
-            std::size_t equals = option.find('=');
-            if (equals != std::string::npos) {
-                value = option.substr(equals + 1);
-                option = option.substr(0, equals);
-                has_value = true;
-            }
-        }
+        OptionWord word = SplitOptionWord(arguments[i]);
+        const std::string& option = word.option;
+        const std::string& value = word.value;
         if (option == "--help" || option == "-h") {
             options.help = true;
             continue;
         }
-        if (TakesValue(option) && !has_value) {
-            if (i + 1 >= arguments.size()) return Error(option + " needs a value");
-            value = arguments[++i];
-        } else if (!TakesValue(option) && has_value) {
-            return Error(option + " takes no value");
-        }
+        std::string error;
+        if (!TakeOptionValue(arguments, &i, TakesValue(option), &word, &error)) return Error(error);
 
         if (option == "--gauge") {
             if (value.empty()) return Error("--gauge needs a gauge name");

@@ -31,6 +31,19 @@ void GaugePlacement::ClearDrawingElement() {
     element->device_context = nullptr;
 }
 
+bool GaugePlacement::ReplaceSurface(std::unique_ptr<Surface> surface) {
+    if (!surface || replaced_.size() >= kMaxReplacedSurfaces) return false;
+    surface_->DropPixels();
+    replaced_.push_back(std::move(surface_));
+    surface_ = std::move(surface);
+    image_record_.width = surface_->width();
+    image_record_.height = surface_->height();
+    // The drawing element must not go on naming the old device context.
+    host::Element* element = DrawingElement(header_);
+    if (element != nullptr && element->image == &image_record_) element->device_context = surface_->AcquireDeviceContext();
+    return true;
+}
+
 bool GaugePlacement::SaveImage(const std::string& png_path, std::string* error) {
     return SavePng(surface_->ReadImage(), png_path, error);
 }

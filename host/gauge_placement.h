@@ -5,9 +5,11 @@
 // device context into the drawing element.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "image.h"
 #include "platform/host_abi.h"
@@ -19,6 +21,10 @@ namespace panelhost {
 // list of the first element of the header's element list; null where any
 // link is missing.
 host::Element* DrawingElement(const host::GaugeHeader* header);
+
+// Surfaces one placement may replace in its lifetime (each keeps a device
+// context).
+constexpr std::size_t kMaxReplacedSurfaces = 1000;
 
 class GaugePlacement {
 public:
@@ -36,12 +42,22 @@ public:
     // Takes them out again if they are still this placement's.
     void ClearDrawingElement();
 
+    // Draws from now on into this surface, of another size: the image record
+    // takes its size, the drawing element its device context at the next
+    // service. The surface it replaces keeps its device context (without
+    // its pixels) until the placement goes, so that no later surface can
+    // get that handle while the gauge may still know it. False, and nothing
+    // changed, without a surface or after kMaxReplacedSurfaces replacements.
+    bool ReplaceSurface(std::unique_ptr<Surface> surface);
+    std::size_t replaced_surfaces() const { return replaced_.size(); }
+
     Image ReadImage() { return surface_->ReadImage(); }
     bool SaveImage(const std::string& png_path, std::string* error = nullptr);
 
 private:
     host::GaugeHeader* header_;
     std::unique_ptr<Surface> surface_;
+    std::vector<std::unique_ptr<Surface>> replaced_;
     host::ImageRecord image_record_;
 };
 

@@ -13,9 +13,29 @@ namespace {
 
 #if defined(_WIN32)
 
+// The system's own words for a loader error, on one line.
+std::string SystemErrorText(DWORD code) {
+    char text[512] = {};
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                                  sizeof text, nullptr);
+    std::string line(text, length < sizeof text ? length : 0);
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r' || line.back() == ' ')) line.pop_back();
+    for (char& c : line) {
+        if (c == '\r' || c == '\n') c = ' ';
+    }
+    // Some texts name the file as an insert ("%1 is not a valid Win32 application.").
+    const std::size_t insert = line.find("%1");
+    if (insert != std::string::npos) line.replace(insert, 2, "the file");
+    return line;
+}
+
 void* OpenLibrary(const std::string& path, std::string* error) {
     HMODULE module = LoadLibraryA(path.c_str());
-    if (module == nullptr && error) *error = "cannot load " + path + " (error " + std::to_string(GetLastError()) + ")";
+    if (module == nullptr && error) {
+        const DWORD code = GetLastError();
+        const std::string reason = SystemErrorText(code);
+        *error = "cannot load " + path + (reason.empty() ? "" : ": " + reason) + " (error " + std::to_string(code) + ")";
+    }
     return reinterpret_cast<void*>(module);
 }
 

@@ -5,6 +5,7 @@
 #include "net_player_control.h"
 #include "net_player_slots.h"
 #include "platform/host_abi.h"
+#include "program_folder.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -29,13 +30,6 @@ void* FindExport(void* module, const char* name) {
 
 void CloseModule(void* module) { FreeLibrary(static_cast<HMODULE>(module)); }
 
-std::filesystem::path ProgramFolder() {
-    char path[MAX_PATH] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return {};
-    return std::filesystem::path(path).parent_path();
-}
-
 #else
 
 void* OpenModule(const std::string& path, std::string* error) {
@@ -52,12 +46,6 @@ void* OpenModule(const std::string& path, std::string* error) {
 void* FindExport(void* module, const char* name) { return dlsym(module, name); }
 
 void CloseModule(void* module) { dlclose(module); }
-
-std::filesystem::path ProgramFolder() {
-    std::error_code ec;
-    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::path() : program.parent_path();
-}
 
 #endif
 

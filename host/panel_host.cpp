@@ -60,6 +60,11 @@ GaugePlacement* PanelHost::Place(std::string_view gauge_name, int width_px, int 
     return &placement;
 }
 
+bool PanelHost::Resize(GaugePlacement& placement, int width_px, int height_px) {
+    if (width_px == placement.width() && height_px == placement.height()) return true;
+    return placement.ReplaceSurface(Surface::Create(width_px, height_px));
+}
+
 void PanelHost::Remove(GaugePlacement* placement) {
     auto it = std::find_if(placements_.begin(), placements_.end(),
                            [placement](const std::unique_ptr<GaugePlacement>& p) { return p.get() == placement; });

@@ -60,6 +60,12 @@ public:
     // initialise and generate routines and the connection service. Null for
     // an unknown gauge or a size that is not usable.
     GaugePlacement* Place(std::string_view gauge_name, int width_px, int height_px);
+    // Gives the placement a new surface of this size, as a host does when a
+    // panel window changes size: the gauge stays connected and draws at the
+    // new size at its next frame, also at an unchanged host time. False, and
+    // the size unchanged, for a size that is not usable or a placement that
+    // cannot replace its surface again (GaugePlacement::ReplaceSurface).
+    bool Resize(GaugePlacement& placement, int width_px, int height_px);
     // The disconnection service and the kill routine; the placement is gone.
     void Remove(GaugePlacement* placement);
     const std::vector<std::unique_ptr<GaugePlacement>>& placements() const { return placements_; }
@@ -75,6 +81,7 @@ public:
     HostClock& clock() { return clock_; }
     OwnAircraft& own_aircraft() { return aircraft_; }
     NamedVariableStore& named_variables() { return variables_; }
+    const NamedVariableStore& named_variables() const { return variables_; }
 
     // A click at a pixel of the placement's drawn image.
     ClickResult Click(GaugePlacement& placement, int x_px, int y_px);

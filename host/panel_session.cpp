@@ -73,23 +73,9 @@ bool WriteFrameImages(const std::vector<PlacedGauge>& placed, const CliOptions& 
     return true;
 }
 
-ScenarioParseResult LoadScenario(const CliOptions& options) {
-    if (options.scenario_path.empty()) return ParseScenario(DefaultScenarioText());
-    return LoadScenarioFile(options.scenario_path);
-}
-
 std::vector<std::string> NetPlayerPaths(const CliOptions& options) {
     if (!options.net_player_path.empty()) return {options.net_player_path};
     return NetPlayerModuleCandidates();
-}
-
-std::string SkyLine(const CliOptions& options, const PanelSky& sky) {
-    const Scenario& scenario = sky.sky().scenario();
-    std::string line = "sky: " + (options.scenario_path.empty() ? "default scenario" : options.scenario_path);
-    line += ", " + std::to_string(scenario.traffic.size()) + " traffic aircraft, " +
-            std::to_string(scenario.players.size()) + " network players";
-    if (scenario.reduced_data) line += ", reduced data";
-    return line;
 }
 
 bool PlayersAnswered(const PanelSky& sky) {
@@ -117,7 +103,7 @@ std::string FrameFileName(const std::string& gauge_name, int placement, int plac
 }
 
 int RunPanelSession(const CliOptions& options, std::ostream& out, std::ostream& err) {
-    ScenarioParseResult scenario = LoadScenario(options);
+    ScenarioParseResult scenario = LoadScenarioOrDefault(options.scenario_path);
     if (!scenario.ok) {
         err << "panel-host: scenario " << scenario.error << "\n";
         return 2;
@@ -147,7 +133,7 @@ int RunPanelSession(const CliOptions& options, std::ostream& out, std::ostream& 
         err << "panel-host: " << sky_error << "\n";
         if (!options.net_player_path.empty()) return 1;
     }
-    if (!options.quiet) out << SkyLine(options, sky) << "\n";
+    if (!options.quiet) out << "sky: " << DescribeSky(options.scenario_path, sky) << "\n";
 
     std::vector<PlacedGauge> placed;
     if (!PlaceGauges(panel, options, &placed, err)) return 1;

@@ -45,6 +45,20 @@ void PanelSky::Update(PanelHost& panel) {
     }
 }
 
+void PanelSky::TurnOwnAircraft(PanelHost& panel, double degrees) {
+    sky_.TurnOwn(degrees);
+    panel.own_aircraft() = OwnAircraftOf(sky_.own());
+}
+
+std::string DescribeSky(const std::string& scenario_path, const PanelSky& sky) {
+    const Scenario& scenario = sky.sky().scenario();
+    std::string line = scenario_path.empty() ? "default scenario" : scenario_path;
+    line += ", " + std::to_string(scenario.traffic.size()) + " traffic aircraft, " +
+            std::to_string(scenario.players.size()) + " network players";
+    if (scenario.reduced_data) line += ", reduced data";
+    return line;
+}
+
 OwnAircraft OwnAircraftOf(const Flight& flight) {
     OwnAircraft aircraft;
     aircraft.latitude_deg = flight.latitude_deg;

@@ -37,6 +37,10 @@ public:
     // aircraft's variables and the network-player table. Call before each frame.
     void Update(PanelHost& panel);
 
+    // Turns the own aircraft where it now is (Sky::TurnOwn) and hands the
+    // new heading to the panel at once.
+    void TurnOwnAircraft(PanelHost& panel, double degrees);
+
     const Sky& sky() const { return sky_; }
     double start_time_s() const { return start_time_s_; }
     // Null when the scenario has no network players or the module did not load.
@@ -51,6 +55,11 @@ private:
     double table_flown_seconds_ = -1.0;  // the moment the player table shows; -1: not written
     double start_time_s_ = 0.0;
 };
+
+// "default scenario, 30 traffic aircraft, 8 network players" (", reduced
+// data" when so); the file's path in place of "default scenario" when one
+// was given.
+std::string DescribeSky(const std::string& scenario_path, const PanelSky& sky);
 
 // The own aircraft's module variables for a flight: position, altitude in
 // metres, heading.

@@ -348,6 +348,10 @@ ScenarioParseResult LoadScenarioFile(const std::string& path) {
     return result;
 }
 
+ScenarioParseResult LoadScenarioOrDefault(const std::string& path) {
+    return path.empty() ? ParseScenario(DefaultScenarioText()) : LoadScenarioFile(path);
+}
+
 Scenario DefaultScenario() {
     // The embedded text is checked by the tests; a failure here cannot happen
     // at run time, and would leave the own aircraft alone in the sky.

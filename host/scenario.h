@@ -66,6 +66,9 @@ ScenarioParseResult ParseScenario(std::string_view text);
 // Reads and parses a file; errors read "FILE:LINE: ..." or "FILE: ...".
 ScenarioParseResult LoadScenarioFile(const std::string& path);
 
+// LoadScenarioFile, or the default scenario for an empty path.
+ScenarioParseResult LoadScenarioOrDefault(const std::string& path);
+
 // The scenario used when none is given, as scenario text.
 std::string_view DefaultScenarioText();
 Scenario DefaultScenario();

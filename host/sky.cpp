@@ -40,16 +40,24 @@ Flight FlyFor(const Flight& start, double seconds) {
     return now;
 }
 
-Sky::Sky(Scenario scenario) : scenario_(std::move(scenario)) { SetTime(0.0, 0.0); }
+Sky::Sky(Scenario scenario) : scenario_(std::move(scenario)), own_leg_(scenario_.own) { SetTime(0.0, 0.0); }
 
 void Sky::SetTime(double start_time_s, double host_time_s) {
     double seconds = std::floor(host_time_s - start_time_s + kWholeSecondSlack);
     if (!(seconds > 0.0)) seconds = 0.0;  // before the start, or not a number
     seconds = std::min(seconds, kMaxFlightSeconds);
     flown_seconds_ = seconds;
-    own_ = FlyFor(scenario_.own, seconds);
+    own_ = FlyFor(own_leg_, seconds - own_leg_start_s_);
     FlyAll(scenario_.traffic, seconds, &traffic_);
     FlyAll(scenario_.players, seconds, &players_);
+}
+
+void Sky::TurnOwn(double degrees) {
+    if (!std::isfinite(degrees)) return;
+    own_leg_ = own_;
+    own_leg_.heading_deg = std::fmod(own_.heading_deg + std::fmod(degrees, 360.0) + 360.0, 360.0);
+    own_leg_start_s_ = flown_seconds_;
+    own_ = own_leg_;
 }
 
 }  // namespace panelhost

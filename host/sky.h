@@ -26,6 +26,11 @@ public:
     // Times before the start show the start.
     void SetTime(double start_time_s, double host_time_s);
 
+    // Turns the own aircraft by this many degrees (positive: to the right)
+    // where the sky now shows it; from there it flies the new heading.
+    // Moments before the turn show it at the turn.
+    void TurnOwn(double degrees);
+
     const Scenario& scenario() const { return scenario_; }
     double flown_seconds() const { return flown_seconds_; }
     const Flight& own() const { return own_; }
@@ -34,6 +39,8 @@ public:
 
 private:
     Scenario scenario_;
+    Flight own_leg_;                 // the own aircraft's flight since its last turn
+    double own_leg_start_s_ = 0.0;   // flown seconds at that turn
     double flown_seconds_ = 0.0;
     Flight own_;
     std::vector<Flight> traffic_;

@@ -9,7 +9,9 @@
 #   check  everything `make check` builds and runs: the above, GoogleTest,
 #          GeographicLib, the MinGW-w64 cross compilers, Wine (64-bit, and
 #          the 32-bit Wine with qemu-user-static for the product's own run),
-#          clang's libFuzzer runtime and valgrind
+#          clang's libFuzzer runtime and valgrind, and for the live
+#          preview's tests an X server (Xvfb), xdotool for input events and
+#          ImageMagick for screenshots
 #   bench  the demo set, Google Benchmark and gnuplot
 #   dist   the cross compilers and zip
 #
@@ -34,6 +36,7 @@ check_packages=(
   googletest libgtest-dev libgmock-dev libgeographiclib-dev
   wine64 clang libclang-rt-14-dev valgrind
   qemu-user-static wine32:i386
+  xvfb xdotool imagemagick
 )
 bench_packages=("${demo_packages[@]}" libbenchmark-dev gnuplot-nox)
 dist_packages=("${demo_packages[@]}" "${cross_packages[@]}" zip)

@@ -84,6 +84,24 @@ product_line() {
   fi
 }
 
+# One line on the live preview under Wine in an X server: how fast it
+# started and how fast it ran, or why it did not run.
+preview_line() {
+  local f=$1 result
+  result=$(value "$f" result)
+  case "$result" in
+    pass)
+      printf '  %-22s RadarPreview.exe under Wine in Xvfb: first picture %s s after start, %s frames/s held with 4 gauges at 400 px over 356 targets (%s ms a frame), %s s: clean\n' \
+        "preview (x86_64)" "$(value "$f" startup_seconds)" "$(value "$f" frames_per_second)" \
+        "$(value "$f" frame_ms)" "$(value "$f" seconds)" ;;
+    skipped)
+      printf '  %-22s NOT RUN: %s\n' "preview (x86_64)" "$(value "$f" reason)" ;;
+    *)
+      printf '  %-22s FAILED: %s\n' "preview (x86_64)" "$(value "$f" reason)"
+      status=1 ;;
+  esac
+}
+
 fuzz_line() {
   local f=$1
   verdict "$f"
@@ -102,6 +120,7 @@ for build in "$@"; do
   if [ -f "$folder/soak.txt" ]; then soak_line "$folder/soak.txt" "soak ($name)"; found=1; fi
   if [ -f "$folder/valgrind.txt" ]; then valgrind_line "$folder/valgrind.txt"; found=1; fi
   if [ -f "$folder/i686_panel.txt" ]; then product_line "$folder/i686_panel.txt" "$folder/i686_soak.txt"; found=1; fi
+  if [ -f "$folder/preview.txt" ]; then preview_line "$folder/preview.txt"; found=1; fi
   for f in "$folder"/*_fuzzer.txt; do
     [ -f "$f" ] || continue
     fuzz_line "$f"

@@ -117,4 +117,27 @@ player P 0 0 5000 180 3600 -600
     EXPECT_EQ(sky.flown_seconds(), 0.0);
 }
 
+// A turn of the own aircraft (the preview's turn keys): from where the sky
+// shows it, on the new heading, the headings kept within 0 to 360.
+TEST(Sky, TheOwnAircraftTurnsWhereItIs) {
+    panelhost::Sky sky(skytest::ParseScenario("own 0 0 10000 90 3600\n"));
+    sky.SetTime(1.0, 4.0);
+    sky.TurnOwn(-90.0);
+    EXPECT_EQ(sky.own().heading_deg, 0.0);
+    EXPECT_NEAR(sky.own().longitude_deg, 0.05, 1e-12);
+    sky.SetTime(1.0, 6.0);
+    EXPECT_NEAR(sky.own().latitude_deg, 2.0 / 60.0, 1e-12);
+    EXPECT_NEAR(sky.own().longitude_deg, 0.05, 1e-12);
+
+    sky.TurnOwn(-100.0);
+    EXPECT_EQ(sky.own().heading_deg, 260.0);
+    sky.TurnOwn(725.0);
+    EXPECT_EQ(sky.own().heading_deg, 265.0);
+    sky.TurnOwn(std::nan(""));
+    EXPECT_EQ(sky.own().heading_deg, 265.0);
+    // A moment before the last turn shows the aircraft where it turned.
+    sky.SetTime(1.0, 2.0);
+    EXPECT_NEAR(sky.own().latitude_deg, 2.0 / 60.0, 1e-12);
+}
+
 }  // namespace

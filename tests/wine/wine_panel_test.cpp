@@ -17,15 +17,6 @@ namespace {
 
 using panelhost::Image;
 
-// Measured over the scripted run's 64 frames (x86_64, Wine 8 against
-// libgdiplus 6.1): with 3x3 averaging, a one-pixel search and a channel
-// allowance of 32, at most 3 of some 82,000 pixels outside the text
-// disagree (0.004 %); the same comparison between frames one sweep step
-// apart finds at least 495 (0.58 %). The limit sits between the two.
-constexpr AgreementTolerance kGdiplusAgreement{1, 1, 32, 0.001};
-// Each implementation places its glyphs a few pixels from the other's.
-constexpr int kTextMargin_px = 6;
-
 TEST(WinePanel, PublishesTheSameNamedVariablesAsLinux) {
     const HostRun& linux_run = ScriptedRunOnLinux();
     const HostRun& wine_run = ScriptedRunUnderWine(Fonts::kPanel);

@@ -1,9 +1,11 @@
 #include "wine_runs.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +13,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <thread>
 
 namespace winetest {
 namespace {
@@ -24,12 +27,18 @@ struct Environment {
     std::string value;
 };
 
-// Runs the program with its standard output and error going to `log`,
-// waits for it and returns its exit status (128 + signal when killed).
-int Run(const std::vector<std::string>& argv, const std::vector<Environment>& environment, const std::string& log) {
+int ExitStatus(int status) {
+    if (WIFEXITED(status)) return WEXITSTATUS(status);
+    return 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+}
+
+// Starts the program with its standard output and error going to `log`,
+// in a process group of its own; the child's process id, or -1.
+pid_t Start(const std::vector<std::string>& argv, const std::vector<Environment>& environment, const std::string& log) {
     const pid_t child = fork();
     if (child < 0) return -1;
     if (child == 0) {
+        setpgid(0, 0);
         for (const Environment& variable : environment) setenv(variable.name.c_str(), variable.value.c_str(), 1);
         const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const int in = open("/dev/null", O_RDONLY);
@@ -44,10 +53,17 @@ int Run(const std::vector<std::string>& argv, const std::vector<Environment>& en
         std::fprintf(stderr, "cannot start %s: %s\n", arguments[0], std::strerror(errno));
         _exit(127);
     }
+    return child;
+}
+
+// Runs the program with its standard output and error going to `log`,
+// waits for it and returns its exit status (128 + signal when killed).
+int Run(const std::vector<std::string>& argv, const std::vector<Environment>& environment, const std::string& log) {
+    const pid_t child = Start(argv, environment, log);
+    if (child < 0) return -1;
     int status = 0;
     if (waitpid(child, &status, 0) < 0) return -1;
-    if (WIFEXITED(status)) return WEXITSTATUS(status);
-    return 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    return ExitStatus(status);
 }
 
 std::string ReadWithoutCarriageReturns(const std::string& path) {
@@ -73,15 +89,6 @@ HostRun RunHost(const std::vector<std::string>& argv, const std::vector<Environm
     return run;
 }
 
-// Z:\ is the Unix root in every Wine prefix.
-std::string WindowsPath(const std::string& unix_path) {
-    std::string path = "Z:" + fs::absolute(unix_path).lexically_normal().string();
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-    return path;
-}
-
 const char* PrefixName(Fonts fonts) {
     switch (fonts) {
         case Fonts::kPanel: return "panel";
@@ -94,6 +101,15 @@ const char* PrefixName(Fonts fonts) {
 std::string WindowsBuildDir() { return UsesI686() ? RADAR_WIN32_DIR : RADAR_WIN64_DIR; }
 
 }  // namespace
+
+// Z:\ is the Unix root in every Wine prefix.
+std::string WindowsPath(const std::string& unix_path) {
+    std::string path = "Z:" + fs::absolute(unix_path).lexically_normal().string();
+    for (char& c : path) {
+        if (c == '/') c = '\\';
+    }
+    return path;
+}
 
 bool UsesI686() {
     const char* arch = std::getenv("RADAR_WINE_ARCH");
@@ -160,6 +176,59 @@ HostRun RunUnderWine(Fonts fonts, const HostOptions& options, const std::string&
     std::vector<Environment> environment;
     if (!debug.empty()) environment.push_back({"RADAR_WINEDEBUG", debug});
     return RunHost(argv, environment, folder);
+}
+
+RunningProgram::~RunningProgram() { Wait(0.0); }
+
+bool RunningProgram::Ended() {
+    if (process_id_ <= 0) return true;
+    int status = 0;
+    const pid_t ended = waitpid(process_id_, &status, WNOHANG);
+    if (ended == 0) return false;
+    exit_status_ = ended == process_id_ ? ExitStatus(status) : -1;
+    process_id_ = -1;
+    return true;
+}
+
+int RunningProgram::Wait(double timeout_s) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout_s);
+    while (!Ended()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            kill(-process_id_, SIGKILL);
+            waitpid(process_id_, nullptr, 0);
+            process_id_ = -1;
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return exit_status_;
+}
+
+std::string RunningProgram::Output() const { return ReadWithoutCarriageReturns(log_); }
+
+std::string PreviewProgram() { return std::string(RADAR_WIN64_DIR) + "/RadarPreview.exe"; }
+
+std::string WindowsModulePath() { return WindowsPath(std::string(RADAR_WIN64_DIR) + "/RadarGauge.gau"); }
+
+std::unique_ptr<RunningProgram> StartPreviewUnderWine(const std::vector<std::string>& arguments,
+                                                      const std::string& display, const std::string& folder) {
+    const std::string prefix = std::string(RADAR_WINE_PREFIXES_DIR) + "/preview";
+    std::vector<std::string> argv{"/bin/bash", std::string(RADAR_WINE_TOOLS_DIR) + "/run_in_prefix.sh", prefix,
+                                  "--timeout", std::to_string(kWineTimeout_s), "--display", display, PreviewProgram()};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    const std::string log = folder + ".log";
+    return std::make_unique<RunningProgram>(Start(argv, {}, log), log);
+}
+
+int RunCommand(const std::vector<std::string>& argv, std::string* output) {
+    char log[] = "/tmp/radar-command-XXXXXX";
+    const int descriptor = mkstemp(log);
+    if (descriptor < 0) return -1;
+    close(descriptor);
+    const int status = Run(argv, {}, log);
+    if (output) *output = ReadWithoutCarriageReturns(log);
+    unlink(log);
+    return status;
 }
 
 std::string TestFolder(const std::string& name) {

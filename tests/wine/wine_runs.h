@@ -2,7 +2,9 @@
 // Windows build under Wine in one of the prefixes the suite prepares.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "image.h"
@@ -47,6 +49,44 @@ HostRun RunOnLinux(const HostOptions& options, const std::string& folder);
 // `debug` sets Wine's debug channels (e.g. "+gdiplus"); empty keeps Wine quiet.
 HostRun RunUnderWine(Fonts fonts, const HostOptions& options, const std::string& folder,
                      const std::string& debug = {});
+
+// A Windows program started under Wine in the background, on an X display,
+// and driven while it runs. It is killed if it still runs when this goes.
+class RunningProgram {
+public:
+    RunningProgram(int process_id, std::string log) : process_id_(process_id), log_(std::move(log)) {}
+    ~RunningProgram();
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+
+    // True once the program has ended.
+    bool Ended();
+    // The exit status once the program has ended, waiting at most this
+    // long; -1, and the program killed, when it had not.
+    int Wait(double timeout_s);
+    // Standard output and error so far, without carriage returns.
+    std::string Output() const;
+
+private:
+    int process_id_;
+    std::string log_;
+    int exit_status_ = -1;
+};
+
+// RadarPreview.exe of the Windows build, in the preview's own prefix (its
+// Wine server is stopped with the display), with these arguments and its
+// windows on `display`. The output goes to FOLDER.log.
+std::unique_ptr<RunningProgram> StartPreviewUnderWine(const std::vector<std::string>& arguments,
+                                                      const std::string& display, const std::string& folder);
+std::string PreviewProgram();
+std::string WindowsModulePath();
+
+// Runs a Linux program to its end; its exit status, with standard output
+// and error in `output`.
+int RunCommand(const std::vector<std::string>& argv, std::string* output);
+
+// Z:\ and the absolute path: a Linux path as the Windows program sees it.
+std::string WindowsPath(const std::string& unix_path);
 
 // A fresh folder for the current test's files under the suite's run folder.
 std::string TestFolder(const std::string& name);
