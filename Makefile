@@ -28,8 +28,9 @@ build-linux: deps
 # The module, the network-player module, the panel host and the demo tools,
 # without the tests (and so without their frameworks).
 DEMO_TARGETS := RadarGauge IBNetPlayer panel-host panel-montage
+# A build folder that `make check` configured keeps its tests.
 build-demo: deps-demo
-	cmake --preset linux -DBUILD_TESTING=OFF
+	cmake --preset linux $$(grep -qx 'BUILD_TESTING:BOOL=ON' build/linux/CMakeCache.txt 2> /dev/null || echo -DBUILD_TESTING=OFF)
 	cmake --build --preset linux -j $(JOBS) --target $(DEMO_TARGETS)
 
 build-windows: deps-dist

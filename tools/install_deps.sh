@@ -13,7 +13,7 @@
 #          preview's tests an X server (Xvfb), xdotool for input events and
 #          ImageMagick for screenshots
 #   bench  the demo set, Google Benchmark and gnuplot
-#   dist   the cross compilers and zip
+#   dist   the demo set and the cross compilers (the package is zipped by Python)
 #
 # The check set changes the machine beyond its package list (see README,
 # "What make check changes on the machine"): it adds the i386 architecture
@@ -39,7 +39,7 @@ check_packages=(
   xvfb xdotool imagemagick
 )
 bench_packages=("${demo_packages[@]}" libbenchmark-dev gnuplot-nox)
-dist_packages=("${demo_packages[@]}" "${cross_packages[@]}" zip)
+dist_packages=("${demo_packages[@]}" "${cross_packages[@]}")
 
 sets=("$@")
 [ ${#sets[@]} -gt 0 ] || sets=(check)

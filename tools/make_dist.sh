@@ -34,18 +34,25 @@ while [ $# -gt 0 ]; do
 done
 
 # The Windows files of the package, from the 32-bit build: each a 32-bit
-# PE file that carries the version of the tree in its version resource.
-shipped=(build/win32/RadarGauge.gau)
+# PE file that carries the version of the tree in its version resource and
+# imports nothing but these system DLLs (the module only KERNEL32, gdiplus
+# and msvcrt, which the artefact checks hold it to).
+shipped=(build/win32/RadarGauge.gau build/win32/RadarPreview.exe)
+system_dlls="kernel32.dll user32.dll gdi32.dll comdlg32.dll gdiplus.dll msvcrt.dll"
+objdump=i686-w64-mingw32-objdump
+# Pictures the guide shows that the package does not draw itself: the
+# preview's window, as its tests last photographed it.
+taken_pictures=(docs/images/preview.png)
 host=$linux_build/panel-host
 linux_module=$linux_build/RadarGauge.gau
 guide=docs/panel-designer-guide.md
-for file in "${shipped[@]}" "$host" "$linux_module" "$guide"; do
+for file in "${shipped[@]}" "${taken_pictures[@]}" "$host" "$linux_module" "$guide"; do
   if [ ! -f "$file" ]; then
     echo "make_dist: $file is missing; build first (make build-linux build-windows)" >&2
     exit 1
   fi
 done
-for program in cmake python3 sha256sum; do
+for program in cmake python3 sha256sum "$objdump"; do
   command -v "$program" > /dev/null || { echo "make_dist: $program is not installed (tools/install_deps.sh)" >&2; exit 1; }
 done
 version=$(cmake -DRADAR_SOURCE_DIR=. -P cmake/radar_version.cmake)
@@ -54,6 +61,12 @@ for file in "${shipped[@]}"; do
     echo "make_dist: $file is not a 32-bit Windows file" >&2
     exit 1
   fi
+  for dll in $("$objdump" -p "$file" | sed -n 's/^\tDLL Name: //p' | tr 'A-Z' 'a-z'); do
+    if [[ " $system_dlls " != *" $dll "* ]]; then
+      echo "make_dist: $file imports $dll, which is not a system DLL" >&2
+      exit 1
+    fi
+  done
   built=$(python3 tools/pe_resources.py version "$file" | sed -n 's/^FileVersion=//p' || true)
   if [ "$built" != "$version" ]; then
     echo "make_dist: $file carries version '${built:-none}', the tree is at $version; build it again (make build-windows)" >&2
@@ -126,6 +139,7 @@ done
 
 # --- The guide and the files it lays out ---------------------------------
 cp "${shipped[@]}" "$stage/"
+cp "${taken_pictures[@]}" "$stage/images/"
 cp "$guide" "$stage/panel-designer-guide.md"
 # A code block announced by "<!-- file: PATH -->" in the guide is written
 # to PATH in the package.

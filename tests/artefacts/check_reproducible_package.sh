@@ -36,7 +36,7 @@ copy_tree() {
 make_package() {
   (
     cd "$1"
-    { cmake --preset win32 && cmake --build --preset win32 -j 2 --target RadarGauge &&
+    { cmake --preset win32 && cmake --build --preset win32 -j 2 --target RadarGauge RadarPreview &&
       tools/make_dist.sh --linux-build "$linux_build"; } > "$2" 2>&1
   ) || { echo "FAIL: making the package in $1 failed:"; tail -n 30 "$2"; exit 1; } >&2
   ls "$1"/dist/RadarGauge-*.zip
