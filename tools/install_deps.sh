@@ -84,6 +84,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${run_as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
+# Where 32-bit programs cannot be made to run, the script says why in one
+# line and the 32-bit Wine tests are skipped with that reason: the rest of
+# `make check` goes on.
 if [ "$needs_i386" = yes ]; then
-  "${run_as_root[@]}" "$here/register_i386_handler.sh"
+  "${run_as_root[@]}" "$here/register_i386_handler.sh" || true
 fi
