@@ -1,5 +1,6 @@
 #include "cli_options.h"
 
+#include "module_call_precision.h"
 #include "number_parsing.h"
 #include "option_words.h"
 
@@ -105,9 +106,7 @@ CliParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
             if (!ParseInt(value, 1, kMaxFrames, &frame)) return Error("bad --print-traffic: " + value);
             options.print_traffic_frames.push_back(frame);
         } else if (option == "--x87-precision") {
-            if (!ParseInt(value, 24, 64, &options.x87_precision_bits) ||
-                (options.x87_precision_bits != 24 && options.x87_precision_bits != 53 &&
-                 options.x87_precision_bits != 64)) {
+            if (!ParseInt(value, 24, 64, &options.x87_precision_bits) || !IsX87PrecisionBits(options.x87_precision_bits)) {
                 return Error("bad --x87-precision (24, 53 or 64): " + value);
             }
         } else if (option == "--print-scenario") {

@@ -7,7 +7,7 @@
 namespace panelhost {
 
 bool ModuleCallPrecision::SetPrecisionBits(int bits) {
-    if (bits != 0 && bits != 24 && bits != 53 && bits != 64) return false;
+    if (bits != 0 && !IsX87PrecisionBits(bits)) return false;
     precision_bits_ = bits;
     return true;
 }

@@ -14,6 +14,9 @@
 
 namespace panelhost {
 
+// The x87 precision settings a host can make its calls under, in bits.
+constexpr bool IsX87PrecisionBits(long bits) { return bits == 24 || bits == 53 || bits == 64; }
+
 class ModuleCallPrecision {
 public:
     // 0 (the thread's own, the default), 24, 53 or 64; false for others.

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -200,6 +201,33 @@ bool AppendFlight(const std::vector<std::string>& words, const FieldColumn (&col
     return true;
 }
 
+// A flight's field as the parser reads it back: numbers to the last bit,
+// names in double quotes.
+std::string FieldText(const Flight& flight, Field field) {
+    double value = 0.0;
+    switch (field) {
+        case Field::kIdentifier:
+        case Field::kPlayerName: return Quoted(flight.identifier);
+        case Field::kLatitude: value = flight.latitude_deg; break;
+        case Field::kLongitude: value = flight.longitude_deg; break;
+        case Field::kAltitude: value = flight.altitude_ft; break;
+        case Field::kHeight: value = flight.height_above_ground_ft; break;
+        case Field::kHeading: value = flight.heading_deg; break;
+        case Field::kSpeed: value = flight.ground_speed_kt; break;
+        case Field::kVerticalSpeed: value = flight.vertical_speed_fpm; break;
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
+}
+
+template <std::size_t N>
+std::string FlightLine(const char* keyword, const Flight& flight, const FieldColumn (&columns)[N]) {
+    std::string line = keyword;
+    for (const FieldColumn& column : columns) line += " " + FieldText(flight, column.field);
+    return line + "\n";
+}
+
 // Which settings a scenario has made, so that none is made twice.
 struct SettingsSeen {
     bool own = false;
@@ -350,6 +378,16 @@ ScenarioParseResult LoadScenarioFile(const std::string& path) {
 
 ScenarioParseResult LoadScenarioOrDefault(const std::string& path) {
     return path.empty() ? ParseScenario(DefaultScenarioText()) : LoadScenarioFile(path);
+}
+
+std::string ScenarioText(const Scenario& scenario) {
+    std::string text = FlightLine("own", scenario.own, kOwnFields);
+    for (const Flight& flight : scenario.traffic) text += FlightLine("traffic", flight, kTrafficFields);
+    for (const Flight& flight : scenario.players) text += FlightLine("player", flight, kPlayerFields);
+    text += std::string("reduced-data ") + (scenario.reduced_data ? "on" : "off") + "\n";
+    text += std::string("own-listed ") + (scenario.own_listed ? "on" : "off") + "\n";
+    if (scenario.traffic_name) text += "traffic-name " + Quoted(*scenario.traffic_name) + "\n";
+    return text + "player-status " + std::to_string(scenario.player_status) + "\n";
 }
 
 Scenario DefaultScenario() {

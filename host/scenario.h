@@ -66,6 +66,11 @@ ScenarioParseResult ParseScenario(std::string_view text);
 // Reads and parses a file; errors read "FILE:LINE: ..." or "FILE: ...".
 ScenarioParseResult LoadScenarioFile(const std::string& path);
 
+// The scenario as text that ParseScenario reads back; a flight's own
+// altitude is its height above ground and a player's height is its
+// altitude, as the format holds them.
+std::string ScenarioText(const Scenario& scenario);
+
 // LoadScenarioFile, or the default scenario for an empty path.
 ScenarioParseResult LoadScenarioOrDefault(const std::string& path);
 

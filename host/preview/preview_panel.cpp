@@ -33,6 +33,7 @@ bool PreviewPanel::LoadSky(const std::string& scenario_path, std::string* error)
     sky_.reset();
     sky_ = std::make_unique<panelhost::PanelSky>(std::move(scenario.scenario));
     scenario_path_ = scenario_path;
+    sky_description_ = panelhost::DescribeSky(scenario_path, *sky_);
     sky_note_.clear();
     sky_->Attach(panel_, panelhost::NetPlayerModuleCandidates(), &sky_note_);
     return side_px_ == 0 || PlaceGauges(names, error);
@@ -104,25 +105,20 @@ void PreviewPanel::Click(std::size_t gauge, int x_px, int y_px) {
 
 void PreviewPanel::SetMode(double mode) { panel_.named_variables().SetByName(panelhost::kRadarModeVariable, mode); }
 
-void PreviewPanel::HalveRange() {
+void PreviewPanel::ChangeRange(double (*change)(double range_nm)) {
     panelhost::NamedVariableStore& variables = panel_.named_variables();
-    variables.SetByName(panelhost::kRadarRangeVariable, HalvedRange(variables.ValueOr(panelhost::kRadarRangeVariable, 0.0)));
+    variables.SetByName(panelhost::kRadarRangeVariable, change(variables.ValueOr(panelhost::kRadarRangeVariable, 0.0)));
 }
 
-void PreviewPanel::DoubleRange() {
-    panelhost::NamedVariableStore& variables = panel_.named_variables();
-    variables.SetByName(panelhost::kRadarRangeVariable, DoubledRange(variables.ValueOr(panelhost::kRadarRangeVariable, 0.0)));
-}
+void PreviewPanel::HalveRange() { ChangeRange(HalvedRange); }
+
+void PreviewPanel::DoubleRange() { ChangeRange(DoubledRange); }
 
 void PreviewPanel::Turn(double degrees) {
     if (sky_) sky_->TurnOwnAircraft(panel_, degrees);
 }
 
 double PreviewPanel::heading_deg() const { return sky_ ? sky_->sky().own().heading_deg : 0.0; }
-
-std::string PreviewPanel::SkyDescription() const {
-    return sky_ ? panelhost::DescribeSky(scenario_path_, *sky_) : std::string("no sky");
-}
 
 std::string PreviewPanel::FloatingPointFault() const {
     return panel_.module_calls().calls_not_given_back() != 0 ? panel_.module_calls().Describe() : std::string();

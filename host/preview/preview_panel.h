@@ -64,7 +64,7 @@ public:
     std::vector<std::string> GaugeNames() const { return panel_.GaugeNames(); }
     const std::string& module_path() const { return module_path_; }
     // "default scenario, 30 traffic aircraft, 8 network players".
-    std::string SkyDescription() const;
+    const std::string& SkyDescription() const { return sky_description_; }
     // Why the sky runs without its network players, or empty.
     const std::string& sky_note() const { return sky_note_; }
     // Calls into the module that did not give back the host's floating-point
@@ -73,6 +73,7 @@ public:
 
 private:
     std::vector<std::string> NamesToShow(const std::string& gauge_name, std::string* error) const;
+    void ChangeRange(double (*change)(double range_nm));
     bool PlaceGauges(const std::vector<std::string>& names, std::string* error);
     void RemoveGauges();
 
@@ -80,6 +81,7 @@ private:
     std::string scenario_path_;
     std::string gauge_name_;  // empty: every gauge
     int side_px_ = 0;
+    std::string sky_description_ = "no sky";
     std::string sky_note_;
     // Declared before the panel, so that it outlives the gauges, which keep
     // its traffic interface.

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "module_call_precision.h"
+
 namespace soak {
 namespace {
 
@@ -58,8 +60,7 @@ bool ParseSoakOptions(int argc, char** argv, SoakOptions& options, std::string& 
         error = "--reconnect-every needs at least 1";
         return false;
     }
-    const long bits = options.x87_precision_bits;
-    if (bits != 0 && bits != 24 && bits != 53 && bits != 64) {
+    if (options.x87_precision_bits != 0 && !panelhost::IsX87PrecisionBits(options.x87_precision_bits)) {
         error = "--x87-precision takes 24, 53 or 64";
         return false;
     }

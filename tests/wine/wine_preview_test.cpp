@@ -5,7 +5,6 @@
 // host times, clicks and control writes.
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -17,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "bench_scenario.h"
 #include "gdiplus_agreement.h"
 #include "gdiplus_startup.h"
 #include "panel_session.h"
@@ -390,40 +390,14 @@ TEST(WinePreview, ExplainsWhatItCannotShowAndExits) {
     }
 }
 
-// The sky of the frame benchmark's largest case: the own aircraft listed
-// first by the traffic interface, 99 other aircraft of it and 256 network
-// players, 3 to 37 NM out: 356 targets in the list.
-std::string FullSky() {
-    constexpr double kPi = 3.14159265358979323846;
-    std::ostringstream text;
-    text << "own 47.4647 8.5492 10000 0 0 OWN\n";
-    auto place = [&](int k, const char* keyword, const char* prefix) {
-        const double bearing = std::fmod(k * 137.50776405003785, 360.0) * kPi / 180.0;
-        const double distance_nm = 3.0 + std::fmod(k * 7.3, 34.0);
-        const double altitude_ft = 10000.0 + ((k * 13) % 41 - 20) * 100.0;
-        char line[200];
-        const double latitude = 47.4647 + distance_nm / 60.0 * std::cos(bearing);
-        const double longitude = 8.5492 + distance_nm / 60.0 * std::sin(bearing) / std::cos(47.4647 * kPi / 180.0);
-        if (keyword[0] == 't') {
-            std::snprintf(line, sizeof line, "traffic %s%03d %.5f %.5f %.0f %.0f %d %d %d\n", prefix, k, latitude, longitude,
-                          altitude_ft, altitude_ft, (k * 37) % 360, 120 + (k * 11) % 300, ((k * 17) % 21 - 10) * 150);
-        } else {
-            std::snprintf(line, sizeof line, "player %s%03d %.5f %.5f %.0f %d %d %d\n", prefix, k, latitude, longitude,
-                          altitude_ft, (k * 37) % 360, 120 + (k * 11) % 300, ((k * 17) % 21 - 10) * 150);
-        }
-        text << line;
-    };
-    for (int k = 1; k < 100; ++k) place(k, "traffic", "TR");
-    for (int k = 0; k < 256; ++k) place(k, "player", "NP");
-    return text.str();
-}
-
 // Not a pass mark: how fast the preview runs with all four gauges at
 // 400 pixels over the full sky, for the reliability summary.
 TEST(WinePreview, RunsTheFullSkyAtFourHundredPixels) {
     SkipWithoutDisplay();
     const std::string sky = TestFolder("preview_full_sky") + "/full_sky.txt";
-    std::ofstream(sky) << FullSky();
+    // The frame benchmark's largest sky: the own aircraft listed first by the
+    // traffic interface, 99 other aircraft of it and 256 network players.
+    std::ofstream(sky) << panelhost::ScenarioText(bench::BenchScenario(bench::kSkyCounts.back()));
     Preview preview("preview_frame_rate", {"--size", "400", "--scenario", WindowsPath(sky)});
     ASSERT_FALSE(preview.WaitFor("shown 1", kStartTimeout_s).empty()) << preview.Describe();
     EXPECT_NE(preview.Find("sky: ").find("99 traffic aircraft, 256 network players"), std::string::npos);
