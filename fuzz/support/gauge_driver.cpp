@@ -15,6 +15,17 @@ host::Element* DrawingElementOf(host::GaugeHeader* header) {
 
 int SlotIn(int slot) { return ((slot % kGauges) + kGauges) % kGauges; }
 
+// The connections the module has been told of and not yet the matching
+// disconnections, per gauge: a gauge's object lives until its last one goes.
+// Module-wide like the objects themselves.
+std::uint32_t g_open_connections[kGauges] = {};
+
+void CountConnections(int slot, std::int32_t service) {
+    std::uint32_t& open = g_open_connections[SlotIn(slot)];
+    if (service == host::kServiceConnect) ++open;
+    if (service == host::kServiceDisconnect && open > 0) --open;
+}
+
 }  // namespace
 
 host::DeviceContext FuzzDeviceContext(std::uint32_t n) {
@@ -60,11 +71,14 @@ host::GaugeHeader* GaugeDriver::Header(int slot) { return Linkage.gauges[SlotIn(
 
 void GaugeDriver::Service(int slot, std::int32_t service, host::GaugeHeader* header) {
     host::GaugeHeader* own = Header(slot);
-    if (own != nullptr && own->callback != nullptr) own->callback(header, service, 0);
+    if (own == nullptr || own->callback == nullptr) return;
+    CountConnections(slot, service);
+    own->callback(header, service, 0);
 }
 
 void GaugeDriver::DisconnectAll() {
-    for (int slot = 0; slot < kGauges; ++slot) Disconnect(slot);
+    for (int slot = 0; slot < kGauges; ++slot)
+        while (g_open_connections[slot] > 0) Disconnect(slot);
 }
 
 void GaugeDriver::Place(int slot, std::int32_t width, std::int32_t height, host::DeviceContext device_context,

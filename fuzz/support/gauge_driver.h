@@ -51,6 +51,7 @@ public:
     void Connect(int slot) { Service(slot, host::kServiceConnect, Header(slot)); }
     void Disconnect(int slot) { Service(slot, host::kServiceDisconnect, Header(slot)); }
     void PreDraw(int slot) { Service(slot, host::kServicePreDraw, Header(slot)); }
+    // As many disconnections as each gauge had connections: every object goes.
     void DisconnectAll();
 
     // Writes the placement into the gauge's drawing element: an image record

@@ -1,12 +1,16 @@
 #include "module/gauge_callbacks.h"
 
+#include <cstdint>
 #include <new>
 
 namespace module {
 namespace {
 
+// One object per gauge name, shared by all its placements: it lives from the
+// first connection to the disconnection of the last placement.
 struct GaugeObjects {
     gauge::RadarGauge* by_slot[kGaugeCount] = {};
+    std::uint32_t connections[kGaugeCount] = {};
 };
 
 GaugeObjects& Objects() {
@@ -30,13 +34,20 @@ gauge::RadarGauge* NewGaugeObject(GaugeSlot slot) {
     }
 }
 
+// A failed creation leaves no object; the next connection tries again.
 void Connect(GaugeSlot slot) {
-    gauge::RadarGauge*& object = Objects().by_slot[slot];
+    GaugeObjects& objects = Objects();
+    if (objects.connections[slot] < UINT32_MAX) ++objects.connections[slot];
+    gauge::RadarGauge*& object = objects.by_slot[slot];
     if (object == nullptr) object = NewGaugeObject(slot);
 }
 
+// A disconnection that no connection stands for does nothing.
 void Disconnect(GaugeSlot slot) {
-    gauge::RadarGauge*& object = Objects().by_slot[slot];
+    GaugeObjects& objects = Objects();
+    if (objects.connections[slot] == 0) return;
+    if (--objects.connections[slot] > 0) return;
+    gauge::RadarGauge*& object = objects.by_slot[slot];
     delete object;
     object = nullptr;
 }

@@ -12,7 +12,8 @@
 namespace module {
 
 // Pre-draw draws the gauge's object, connection creates it when there is
-// none, disconnection destroys it; other services do nothing.
+// none, the disconnection of its last placement destroys it; other services
+// do nothing.
 void ServeGauge(GaugeSlot slot, host::GaugeHeader* header, std::int32_t service);
 
 // Passes the point to the gauge's object when there is one; always handled (1).

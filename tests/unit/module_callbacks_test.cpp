@@ -26,8 +26,11 @@ using module::GaugeSlot;
 class GaugeServices : public ::testing::Test {
 protected:
     void SetUp() override { recorder::Reset(); }
+    // Every placement a test connected goes again.
     void TearDown() override {
-        for (int i = 0; i < 4; ++i) Serve(i, host::kServiceDisconnect);
+        for (int i = 0; i < 4; ++i)
+            for (int placements = 0; Object(i) != nullptr && placements < 8; ++placements)
+                Serve(i, host::kServiceDisconnect);
     }
 
     static void Serve(int slot, std::int32_t service) {
@@ -91,6 +94,36 @@ TEST_F(GaugeServices, PreDrawDrawsTheObjectAndDisconnectionDestroysIt) {
     EXPECT_EQ(Object(1), nullptr);
     Serve(1, host::kServiceConnect);
     EXPECT_NE(Object(1), nullptr);
+    fakehost::PlaceOn(header, nullptr, nullptr);
+}
+
+TEST_F(GaugeServices, TheObjectLivesUntilItsLastPlacementDisconnects) {
+    host::GaugeHeader& header = *Linkage.gauges[2];
+    host::ImageRecord image{0, 100, 100};
+    ASSERT_TRUE(fakehost::PlaceOn(header, &image, reinterpret_cast<host::DeviceContext>(0x2000)));
+    Serve(2, host::kServiceConnect);  // the main panel
+    Serve(2, host::kServiceConnect);  // a pop-up window
+    gauge::RadarGauge* shared = Object(2);
+
+    Serve(2, host::kServiceDisconnect);  // the pop-up closes: the main panel keeps drawing
+    ASSERT_EQ(Object(2), shared);
+    host_.SetHostTime(1.0);
+    Serve(2, host::kServicePreDraw);
+    host_.SetHostTime(2.0);
+    Serve(2, host::kServicePreDraw);
+    EXPECT_EQ(recorder::CallsNamed("GdipGraphicsClear").size(), 2u);
+
+    Serve(2, host::kServiceDisconnect);
+    EXPECT_EQ(Object(2), nullptr);
+    EXPECT_EQ(recorder::LiveObjects(), 0);
+    EXPECT_EQ(platform::GdiplusUserCount(), 0);
+
+    // More disconnections than connections are not counted against the next placement.
+    Serve(2, host::kServiceDisconnect);
+    Serve(2, host::kServiceConnect);
+    EXPECT_NE(Object(2), nullptr);
+    Serve(2, host::kServiceDisconnect);
+    EXPECT_EQ(Object(2), nullptr);
     fakehost::PlaceOn(header, nullptr, nullptr);
 }
 
