@@ -34,6 +34,12 @@ struct RadarScreen {
     std::int32_t selected_visible = 0;
     std::int32_t selected_index = 0;
     char selected_identifier[kSelectedIdentifierChars] = {};
+    // The targets whose symbols the last drawn frame drew: the only ones a
+    // click can select.
+    bool symbol_drawn[traffic::kMaxTargets] = {};
+    // The selected distance was captured for the aircraft selected now, not
+    // for one selected before it.
+    bool selected_distance_captured = false;
 };
 
 // How a display reaches the gauge's own overlay at the end of its frame.

@@ -118,6 +118,7 @@ void DrawTargetSymbol(GraphicsWrapper& graphics, const traffic::RadarTarget& tar
 void CaptureSelection(RadarScreen& screen, std::uint32_t index, const TargetFix& fix, ScreenPosition centre,
                       const TargetStyle& style) {
     screen.selected_distance_nm = DistanceNm(fix);
+    screen.selected_distance_captured = true;
     screen.selected_bearing_deg = fix.true_bearing_deg;
     screen.selected_visible = 1;
     screen.selected_index = static_cast<std::int32_t>(index);
@@ -144,6 +145,7 @@ void DrawTargetAndSelection(RadarScreen& screen, std::uint32_t index, const traf
                             gdip::PointF (&diamond)[4]) {
     const bool selected = IsSelectedTarget(screen, target);
     if (screen.graphics) DrawTargetSymbol(*screen.graphics, target, centre, selected, style, diamond);
+    if (index < traffic::kMaxTargets) screen.symbol_drawn[index] = true;
     if (selected) CaptureSelection(screen, index, fix, centre, style);
 }
 

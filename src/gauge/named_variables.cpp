@@ -113,8 +113,11 @@ void RadarGauge::UpdateNamedVariables() {
     }
     const traffic::RadarTarget* target = FollowSelectedTarget(*this);
     if (target != nullptr) {
-        Publish(variables, {1.0, target->latitude_deg, target->longitude_deg, target->altitude_ft,
-                            selected_distance_nm, target->ground_speed_kt, target->vertical_speed_fpm});
+        // Until a drawn frame has measured the aircraft selected now, its
+        // distance is not known: the one held was another aircraft's.
+        const double distance_nm = selected_distance_captured ? selected_distance_nm : kNoValue;
+        Publish(variables, {1.0, target->latitude_deg, target->longitude_deg, target->altitude_ft, distance_nm,
+                            target->ground_speed_kt, target->vertical_speed_fpm});
     } else {
         // The pilot's selection stands and is found again when the target
         // comes back; until then no record speaks for it.

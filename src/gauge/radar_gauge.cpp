@@ -1,5 +1,7 @@
 #include "gauge/radar_gauge.h"
 
+#include "display/target_selection.h"
+
 #include "platform/gdiplus_session.h"
 #include "platform/host_services.h"
 
@@ -80,6 +82,7 @@ bool RadarGauge::DrawFrame(double host_time) {
     FitSurfaceToImage(*surface, scale_x, scale_y);
     graphics->Keep(gdip::GdipGraphicsClear(graphics->handle(), resources.background));
     traffic_list_->PeriodicRefresh();
+    display::ForgetDrawnSymbols(*this);
     DrawCurrentMode();
     return true;
 }

@@ -75,6 +75,11 @@ protected:
 
     double Published(const std::string& name) const { return host.NamedVariableValue(name); }
 
+    void DrawAt(PanelGauge& gauge, double time) {
+        host.SetHostTime(time);
+        gauge.Draw();
+    }
+
     void ExpectNoSelectionPublished() const {
         EXPECT_EQ(Published("Radar Target Selected"), 0.0);
         for (const char* output : {"Radar Target Latitude", "Radar Target Longitude", "Radar Target Altitude",
@@ -237,6 +242,76 @@ TEST_F(MultiGaugePanel, DestroyingTheHolderHandsTheOutputsOn) {
     frame(10.0);
     frame(11.0);
     ExpectPublishedSelectionOf(a);
+}
+
+// A click can select only an aircraft whose symbol the gauge's last drawn
+// frame drew, wherever older frames left the others.
+TEST_F(MultiGaugePanel, AClickSelectsOnlyWhatTheLastFrameDrew) {
+    // On the ground beside the own aircraft: never drawn, so never placed.
+    info.aircraft.push_back(Flying(4, "GROUND", 0.0, 0.0).Set("PLANE ALT ABOVE GROUND", "FEET", 50.0));
+    PanelGauge g(Circular(false), 1);
+    DrawAt(g, 1.0);  // registers
+    DrawAt(g, 2.0);  // draws the targets where they can be clicked
+    g.Click(kPlanOriginPx, kPlanOriginPx);
+    EXPECT_STREQ(g.object->selected_identifier, "");
+
+    // A drawn aircraft next to the centre is still there to be clicked.
+    info.aircraft.push_back(Flying(5, "CLOSE", 0.005, 0.0));
+    DrawAt(g, 4.0);  // rebuilt after a host second
+    ASSERT_EQ(g.object->traffic_list().Count(), 5u);
+    g.Click(kPlanOriginPx, kPlanOriginPx);
+    EXPECT_STREQ(g.object->selected_identifier, "CLOSE");
+
+    // Sector display: dead ahead, then out of the fan when the own aircraft turns.
+    host.SetNamedVariableValue("Radar Mode", display::kModeSector);
+    DrawAt(g, 5.0);
+    const display::ScreenPosition ahead = g.object->screen_positions[1];
+    const auto click_where_north_was = [&] {
+        g.Click(500 + static_cast<std::int32_t>(std::lround(ahead.x)),
+                975 + static_cast<std::int32_t>(std::lround(ahead.y)));
+    };
+    click_where_north_was();
+    ASSERT_STREQ(g.object->selected_identifier, "N2NORTH");
+    host.SetModuleVariable(host::kTokenOwnHeading, 90.0);
+    DrawAt(g, 6.0);
+    ASSERT_EQ(g.object->screen_positions[1].x, ahead.x);  // kept, not drawn
+    click_where_north_was();
+    EXPECT_STREQ(g.object->selected_identifier, "");
+
+    // A frame of a mode without a display draws no symbol at all.
+    host.SetNamedVariableValue("Radar Mode", display::kModePlan);
+    DrawAt(g, 7.0);
+    host.SetNamedVariableValue("Radar Mode", 1);
+    DrawAt(g, 8.0);
+    g.object->mode = display::kModePlan;  // only the click looks at the plan display
+    g.Click(kPlanOriginPx, kPlanOriginPx);
+    EXPECT_STREQ(g.object->selected_identifier, "");
+}
+
+// The distance published is the one a drawn frame measured for the aircraft
+// selected now: -1 until that frame has come.
+TEST_F(MultiGaugePanel, ThePublishedDistanceBelongsToTheSelection) {
+    PanelGauge g(Circular(false), 1);
+    DrawAt(g, 1.0);  // registers
+    DrawAt(g, 2.0);  // draws the targets where they can be clicked
+
+    g.ClickOnTarget(1);
+    DrawAt(g, 3.0);  // publishes before it draws: nothing measured yet
+    EXPECT_EQ(Published("Radar Target Selected"), 1.0);
+    EXPECT_EQ(Published("Radar Target Latitude"), 0.1);
+    EXPECT_EQ(Published("Radar Target Distance"), -1.0);
+    DrawAt(g, 4.0);
+    EXPECT_NEAR(Published("Radar Target Distance"), 6.0, 0.01);
+    ExpectPublishedSelectionOf(g);
+
+    g.ClickOnTarget(2);
+    DrawAt(g, 5.0);
+    EXPECT_EQ(Published("Radar Target Longitude"), 0.2);
+    EXPECT_EQ(Published("Radar Target Distance"), -1.0);  // not the one before's 6 NM
+    EXPECT_EQ(Published("Radar Target Speed"), g.Target(2).ground_speed_kt);
+    DrawAt(g, 6.0);
+    EXPECT_NEAR(Published("Radar Target Distance"), 12.0, 0.01);
+    ExpectPublishedSelectionOf(g);
 }
 
 }  // namespace

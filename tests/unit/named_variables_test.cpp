@@ -67,6 +67,7 @@ TEST_F(NamedVariables, TheSelectedRecordIsPublishedWithTheCapturedDistance) {
     traffic::SetTargetIdentifier(target, "N1");
     gauge.selected_index = 2;
     gauge.selected_distance_nm = 12.5f;
+    gauge.selected_distance_captured = true;
     std::strcpy(gauge.selected_identifier, "N1");
     gauge.UpdateNamedVariables();
     EXPECT_EQ(Value("Radar Target Selected"), 1.0);
@@ -107,6 +108,7 @@ TEST_F(NamedVariables, TheSelectionFollowsItsIdentifierThroughRebuilds) {
     std::strcpy(gauge.selected_identifier, "N3");
     gauge.selected_index = 2;
     gauge.selected_distance_nm = 7.5f;
+    gauge.selected_distance_captured = true;
     const auto expect_published = [&](double latitude_deg, std::int32_t index) {
         const traffic::RadarTarget& target = *gauge.traffic_list().Target(static_cast<std::uint32_t>(index));
         EXPECT_EQ(gauge.selected_index, index);

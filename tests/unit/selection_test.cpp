@@ -24,6 +24,7 @@ protected:
         f.screen.screen_positions[1] = {100.0f, -50.0f};
         f.screen.screen_positions[2] = {110.0f, -50.0f};  // overlaps the first
         f.screen.screen_positions[3] = {-200.0f, 200.0f};
+        for (int i : {1, 2, 3}) f.screen.symbol_drawn[i] = true;
     }
     // A click at display-relative (vx, vy) on a 1000-pixel image.
     void ClickAt(float vx, float vy) {
@@ -85,6 +86,25 @@ TEST_F(Selection, TheClickIsScaledToTheVirtualScreenBeforeTheTest) {
     EXPECT_EQ(Selected(), "");
 }
 
+TEST_F(Selection, OnlyASymbolTheLastFrameDrewCanBeHit) {
+    f.screen.symbol_drawn[1] = false;
+    ClickAt(100.0f, -50.0f);
+    EXPECT_EQ(Selected(), "TWO");  // the next symbol the click hits
+    display::ForgetDrawnSymbols(f.screen);
+    ClickAt(100.0f, -50.0f);
+    EXPECT_EQ(Selected(), "");
+}
+
+TEST_F(Selection, AnotherAircraftForgetsTheCapturedDistance) {
+    ClickAt(100.0f, -50.0f);
+    f.screen.selected_distance_captured = true;  // as the next frame does
+    ClickAt(100.0f, -50.0f);                     // the same aircraft again
+    EXPECT_TRUE(f.screen.selected_distance_captured);
+    ClickAt(-200.0f, 200.0f);
+    EXPECT_EQ(Selected(), "THREE");
+    EXPECT_FALSE(f.screen.selected_distance_captured);
+}
+
 TEST_F(Selection, NoScaleYetMeansNoChange) {
     f.Select("KEEP");
     f.screen.scale_x = 0.0f;
@@ -99,6 +119,7 @@ TEST_F(Selection, NoScaleYetMeansNoChange) {
 TEST_F(Selection, TheFirstRecordCountsOnlyWithReducedData) {
     f.PlaceTarget(0, 1.0, 0.0, "ZERO");
     f.screen.screen_positions[0] = {100.0f, -50.0f};
+    f.screen.symbol_drawn[0] = true;
     ClickAt(100.0f, -50.0f);
     EXPECT_EQ(Selected(), "ONE");
     f.traffic_info.reduced_data = 1;
@@ -143,6 +164,7 @@ TEST(GaugeClick, MeasuredFromTheOriginOfTheCurrentMode) {
     gauge.scale_x = 1.0f;
     gauge.scale_y = 1.0f;
     gauge.screen_positions[1] = {0.0f, -475.0f};
+    gauge.symbol_drawn[1] = true;
 
     gauge.mode = display::kModeSector;  // apex (500, 975): the click at (500, 500) hits
     gauge.OnMouseClick(host::ClickPoint{500, 500});
