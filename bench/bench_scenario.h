@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "scenario.h"
+#include "sky/scenario.h"
 
 namespace bench {
 

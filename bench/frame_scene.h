@@ -11,8 +11,8 @@
 #include <string>
 
 #include "bench_scenario.h"
-#include "panel_host.h"
-#include "panel_sky.h"
+#include "panel/panel_host.h"
+#include "sky/panel_sky.h"
 
 namespace bench {
 

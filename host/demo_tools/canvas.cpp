@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "gdiplus_startup.h"
+#include "image/gdiplus_startup.h"
 #include "picture_scaling.h"
 #include "platform/gdiplus_image.h"
-#include "surface.h"
+#include "image/surface.h"
 
 namespace demotools {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "contact_sheet_layout.h"
-#include "image.h"
+#include "image/image.h"
 
 namespace panelhost {
 class Surface;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "contact_sheet_layout.h"
-#include "image.h"
+#include "image/image.h"
 
 namespace demotools {
 

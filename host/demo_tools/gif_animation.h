@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "image.h"
+#include "image/image.h"
 
 namespace demotools {
 

@@ -1,6 +1,6 @@
 #include "montage_options.h"
 
-#include "number_parsing.h"
+#include "cli/number_parsing.h"
 
 
 namespace demotools {

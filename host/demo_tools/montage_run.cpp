@@ -4,7 +4,7 @@
 
 #include "contact_sheet.h"
 #include "gif_animation.h"
-#include "image.h"
+#include "image/image.h"
 #include "picture_scaling.h"
 
 namespace demotools {

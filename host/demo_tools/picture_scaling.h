@@ -4,7 +4,7 @@
 // vanishing, and edges stay where they were.
 #pragma once
 
-#include "image.h"
+#include "image/image.h"
 
 namespace demotools {
 

@@ -11,7 +11,7 @@
 #include "preview_panel.h"
 #include "preview_report.h"
 #include "preview_window.h"
-#include "program_folder.h"
+#include "panel/program_folder.h"
 
 namespace {
 

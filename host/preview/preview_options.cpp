@@ -1,7 +1,7 @@
 #include "preview_options.h"
 
-#include "number_parsing.h"
-#include "option_words.h"
+#include "cli/number_parsing.h"
+#include "cli/option_words.h"
 
 namespace preview {
 namespace {

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <utility>
 
-#include "net_player_module.h"
-#include "panel_session.h"
+#include "sky/net_player_module.h"
+#include "cli/panel_session.h"
 #include "radar_controls.h"
 
 namespace preview {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "panel_host.h"
-#include "panel_sky.h"
+#include "panel/panel_host.h"
+#include "sky/panel_sky.h"
 
 namespace preview {
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "file_dialogs.h"
-#include "panel_session.h"
+#include "cli/panel_session.h"
 #include "preview_commands.h"
 #include "preview_messages.h"
 #include "radar_controls.h"

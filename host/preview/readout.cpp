@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "panel_host.h"
+#include "panel/panel_host.h"
 
 namespace preview {
 namespace {

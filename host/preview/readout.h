@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "named_variable_store.h"
+#include "panel/named_variable_store.h"
 
 namespace preview {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "image.h"
+#include "image/image.h"
 #include "picture_scaling.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "image.h"
+#include "image/image.h"
 
 namespace integration {
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "cli_options.h"
+#include "cli/cli_options.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include "gdiplus_startup.h"
-#include "image_compare.h"
+#include "image/gdiplus_startup.h"
+#include "image/image_compare.h"
 #include "integration_support.h"
 #include "platform/gdiplus_image.h"
-#include "surface.h"
+#include "image/surface.h"
 
 namespace {
 

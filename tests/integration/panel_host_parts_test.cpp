@@ -7,11 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include "host_panels_table.h"
-#include "mouse_rects.h"
-#include "named_variable_store.h"
-#include "panel_host.h"
-#include "simulated_aircraft.h"
+#include "panel/host_panels_table.h"
+#include "panel/mouse_rects.h"
+#include "panel/named_variable_store.h"
+#include "panel/panel_host.h"
+#include "sky/simulated_aircraft.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "integration_support.h"
-#include "panel_session.h"
+#include "cli/panel_session.h"
 
 namespace {
 

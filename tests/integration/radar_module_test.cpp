@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "image_compare.h"
+#include "image/image_compare.h"
 #include "integration_support.h"
-#include "panel_host.h"
+#include "panel/panel_host.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sky.h"
+#include "sky/sky.h"
 #include "sky_test_support.h"
 
 namespace {

@@ -11,10 +11,10 @@
 #include <gtest/gtest.h>
 
 #include "integration_support.h"
-#include "panel_host.h"
-#include "panel_sky.h"
+#include "panel/panel_host.h"
+#include "sky/panel_sky.h"
 #include "sky_test_support.h"
-#include "traffic_report.h"
+#include "sky/traffic_report.h"
 
 namespace {
 

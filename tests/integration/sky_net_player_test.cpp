@@ -9,8 +9,8 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include "net_player_module.h"
-#include "net_player_slots.h"
+#include "sky/net_player_module.h"
+#include "sky/net_player_slots.h"
 #include "platform/host_abi.h"
 #include "sky_test_support.h"
 

@@ -9,10 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include "cli_options.h"
+#include "cli/cli_options.h"
 #include "integration_support.h"
-#include "panel_session.h"
-#include "scenario.h"
+#include "cli/panel_session.h"
+#include "sky/scenario.h"
 #include "sky_test_support.h"
 
 namespace {

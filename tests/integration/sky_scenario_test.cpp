@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "scenario.h"
-#include "sky_geometry.h"
+#include "sky/scenario.h"
+#include "sky/sky_geometry.h"
 #include "sky_test_support.h"
 
 namespace {

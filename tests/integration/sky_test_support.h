@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "scenario.h"
+#include "sky/scenario.h"
 
 namespace skytest {
 

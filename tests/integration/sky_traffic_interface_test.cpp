@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "sky.h"
+#include "sky/sky.h"
 #include "sky_test_support.h"
-#include "traffic_interface.h"
+#include "sky/traffic_interface.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "module_call_precision.h"
+#include "panel/module_call_precision.h"
 
 namespace soak {
 namespace {

@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <string>
 
-#include "image.h"
-#include "net_player_module.h"
-#include "panel_host.h"
-#include "panel_sky.h"
+#include "image/image.h"
+#include "sky/net_player_module.h"
+#include "panel/panel_host.h"
+#include "sky/panel_sky.h"
 #include "process_memory.h"
-#include "scenario.h"
+#include "sky/scenario.h"
 
 namespace soak {
 namespace {

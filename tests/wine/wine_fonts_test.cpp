@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "gdiplus_startup.h"
+#include "image/gdiplus_startup.h"
 #include "wine_runs.h"
 
 namespace winetest {

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "gdiplus_agreement.h"
-#include "gdiplus_startup.h"
+#include "image/gdiplus_startup.h"
 #include "wine_runs.h"
 
 namespace winetest {

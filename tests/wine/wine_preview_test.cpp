@@ -18,8 +18,8 @@
 
 #include "bench_scenario.h"
 #include "gdiplus_agreement.h"
-#include "gdiplus_startup.h"
-#include "panel_session.h"
+#include "image/gdiplus_startup.h"
+#include "cli/panel_session.h"
 #include "wine_runs.h"
 #include "x_display.h"
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "image.h"
+#include "image/image.h"
 
 namespace winetest {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "image.h"
+#include "image/image.h"
 
 namespace winetest {
 

@@ -1,0 +1,64 @@
+// One placement of a gauge on a panel: its drawn size, its surface, and
+// the image record the host hands the gauge through its drawing element.
+// Several placements of one gauge share the module's header and elements;
+// before each of its services a placement writes its own image record and
+// device context into the drawing element.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "image/image.h"
+#include "platform/host_abi.h"
+#include "image/surface.h"
+
+namespace panelhost {
+
+// The element the gauge draws into: the first entry of the next-element
+// list of the first element of the header's element list; null where any
+// link is missing.
+host::Element* DrawingElement(const host::GaugeHeader* header);
+
+// Surfaces one placement may replace in its lifetime (each keeps a device
+// context).
+constexpr std::size_t kMaxReplacedSurfaces = 1000;
+
+class GaugePlacement {
+public:
+    GaugePlacement(host::GaugeHeader* header, std::unique_ptr<Surface> surface);
+
+    host::GaugeHeader* header() const { return header_; }
+    std::string_view gauge_name() const;
+    int width() const { return surface_->width(); }
+    int height() const { return surface_->height(); }
+    host::DeviceContext device_context() { return surface_->AcquireDeviceContext(); }
+
+    // Writes this placement's image record and device context into the
+    // drawing element. False when the gauge has no drawing element.
+    bool PrepareDrawingElement();
+    // Takes them out again if they are still this placement's.
+    void ClearDrawingElement();
+
+    // Draws from now on into this surface, of another size: the image record
+    // takes its size, the drawing element its device context at the next
+    // service. The surface it replaces keeps its device context (without
+    // its pixels) until the placement goes, so that no later surface can
+    // get that handle while the gauge may still know it. False, and nothing
+    // changed, without a surface or after kMaxReplacedSurfaces replacements.
+    bool ReplaceSurface(std::unique_ptr<Surface> surface);
+    std::size_t replaced_surfaces() const { return replaced_.size(); }
+
+    Image ReadImage() { return surface_->ReadImage(); }
+    bool SaveImage(const std::string& png_path, std::string* error = nullptr);
+
+private:
+    host::GaugeHeader* header_;
+    std::unique_ptr<Surface> surface_;
+    std::vector<std::unique_ptr<Surface>> replaced_;
+    host::ImageRecord image_record_;
+};
+
+}  // namespace panelhost

@@ -1,0 +1,123 @@
+#include "panel/module_file.h"
+
+#include "panel/bounded_string.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
+namespace panelhost {
+namespace {
+
+#if defined(_WIN32)
+
+// The system's own words for a loader error, on one line.
+std::string SystemErrorText(DWORD code) {
+    char text[512] = {};
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                                  sizeof text, nullptr);
+    std::string line(text, length < sizeof text ? length : 0);
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r' || line.back() == ' ')) line.pop_back();
+    for (char& c : line) {
+        if (c == '\r' || c == '\n') c = ' ';
+    }
+    // Some texts name the file as an insert ("%1 is not a valid Win32 application.").
+    const std::size_t insert = line.find("%1");
+    if (insert != std::string::npos) line.replace(insert, 2, "the file");
+    return line;
+}
+
+void* OpenLibrary(const std::string& path, std::string* error) {
+    HMODULE module = LoadLibraryA(path.c_str());
+    if (module == nullptr && error) {
+        const DWORD code = GetLastError();
+        const std::string reason = SystemErrorText(code);
+        *error = "cannot load " + path + (reason.empty() ? "" : ": " + reason) + " (error " + std::to_string(code) + ")";
+    }
+    return reinterpret_cast<void*>(module);
+}
+
+void* FindSymbol(void* handle, const char* name) {
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle), name));
+}
+
+void CloseLibrary(void* handle) { FreeLibrary(static_cast<HMODULE>(handle)); }
+
+#else
+
+void* OpenLibrary(const std::string& path, std::string* error) {
+    // A bare file name would be searched for on the library path.
+    std::string file = path.find('/') == std::string::npos ? "./" + path : path;
+    void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr && error) {
+        const char* reason = dlerror();
+        *error = reason ? reason : ("cannot load " + path);
+    }
+    return handle;
+}
+
+void* FindSymbol(void* handle, const char* name) { return dlsym(handle, name); }
+
+void CloseLibrary(void* handle) { dlclose(handle); }
+
+#endif
+
+}  // namespace
+
+std::unique_ptr<LoadedLibrary> LoadedLibrary::Open(const std::string& path, std::string* error) {
+    void* handle = OpenLibrary(path, error);
+    if (handle == nullptr) return nullptr;
+    return std::unique_ptr<LoadedLibrary>(new LoadedLibrary(handle));
+}
+
+LoadedLibrary::~LoadedLibrary() { CloseLibrary(handle_); }
+
+void* LoadedLibrary::Find(const char* name) const { return FindSymbol(handle_, name); }
+
+std::unique_ptr<ModuleFile> ModuleFile::Load(const std::string& path, std::string* error) {
+    std::unique_ptr<LoadedLibrary> library = LoadedLibrary::Open(path, error);
+    if (!library) return nullptr;
+    auto* import_table = static_cast<host::ImportEntry*>(library->Find("ImportTable"));
+    auto* linkage = static_cast<host::LinkageFormat*>(library->Find("Linkage"));
+    if (import_table == nullptr || linkage == nullptr) {
+        if (error) *error = path + " does not export ImportTable and Linkage";
+        return nullptr;
+    }
+    return std::unique_ptr<ModuleFile>(new ModuleFile(std::move(library), import_table, linkage));
+}
+
+ModuleFile::~ModuleFile() = default;
+
+bool ModuleFile::InstallPanels(const host::HostPanels* table) {
+    for (std::size_t i = 0; i < kMaxImportEntries && import_table_[i].id != 0; ++i) {
+        if (import_table_[i].id == host::kImportTablePanelsId) {
+            import_table_[i].pointer = const_cast<host::HostPanels*>(table);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<host::GaugeHeader*> ModuleFile::Gauges() const {
+    std::vector<host::GaugeHeader*> gauges;
+    for (host::GaugeHeader* header : linkage_->gauges) {
+        if (header == nullptr) break;
+        gauges.push_back(header);
+    }
+    return gauges;
+}
+
+host::GaugeHeader* ModuleFile::FindGauge(std::string_view name) const {
+    for (host::GaugeHeader* header : Gauges()) {
+        if (GaugeName(header) == name) return header;
+    }
+    return nullptr;
+}
+
+std::string_view GaugeName(const host::GaugeHeader* header) {
+    return header ? BoundedString(header->name, kMaxGaugeNameLength) : std::string_view();
+}
+
+}  // namespace panelhost

@@ -1,0 +1,75 @@
+// A gauge module file loaded by path, as the simulator loads it: found
+// through its two exported tables only.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/host_abi.h"
+
+namespace panelhost {
+
+// A module file opened by path, its exports found by name, closed when the
+// object goes: how the panel loads the gauge module and the sky's
+// network-player module alike.
+class LoadedLibrary {
+public:
+    // Null with `error` filled (the system's reason where it gives one)
+    // when the file cannot be loaded; `error` may be null.
+    static std::unique_ptr<LoadedLibrary> Open(const std::string& path, std::string* error);
+    ~LoadedLibrary();
+    LoadedLibrary(const LoadedLibrary&) = delete;
+    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
+
+    // The export of this name, or null.
+    void* Find(const char* name) const;
+    // The system's handle of the loaded file (on Windows its HINSTANCE).
+    void* handle() const { return handle_; }
+
+private:
+    explicit LoadedLibrary(void* handle) : handle_(handle) {}
+    void* handle_;
+};
+
+// Longest gauge name read from a header; a name without terminator is cut.
+constexpr std::size_t kMaxGaugeNameLength = 255;
+// Entries of ImportTable looked at before its terminator must have come.
+constexpr std::size_t kMaxImportEntries = 64;
+
+class ModuleFile {
+public:
+    // Loads the module; null with `error` filled when it cannot be loaded or
+    // lacks ImportTable or Linkage.
+    static std::unique_ptr<ModuleFile> Load(const std::string& path, std::string* error);
+    ~ModuleFile();  // unloads the module
+    ModuleFile(const ModuleFile&) = delete;
+    ModuleFile& operator=(const ModuleFile&) = delete;
+
+    // Writes the table pointer into the ImportTable entry with identifier
+    // 0x0F. False when the module has no such entry.
+    bool InstallPanels(const host::HostPanels* table);
+
+    const host::LinkageFormat& linkage() const { return *linkage_; }
+    // The gauge headers of Linkage, up to its null.
+    std::vector<host::GaugeHeader*> Gauges() const;
+    // The header with this name, or null.
+    host::GaugeHeader* FindGauge(std::string_view name) const;
+
+    // The module's resource handle, passed to the install routines.
+    host::ResourceHandle resource_handle() const { return library_->handle(); }
+
+private:
+    ModuleFile(std::unique_ptr<LoadedLibrary> library, host::ImportEntry* import_table, host::LinkageFormat* linkage)
+        : library_(std::move(library)), import_table_(import_table), linkage_(linkage) {}
+
+    std::unique_ptr<LoadedLibrary> library_;
+    host::ImportEntry* import_table_;
+    host::LinkageFormat* linkage_;
+};
+
+// A gauge header's name, empty for none.
+std::string_view GaugeName(const host::GaugeHeader* header);
+
+}  // namespace panelhost

@@ -1,0 +1,134 @@
+#include "panel/panel_host.h"
+
+#include <algorithm>
+
+#include "image/gdiplus_startup.h"
+
+namespace panelhost {
+
+PanelHost::PanelHost(const PanelHostOptions& options) {
+    StartGdiplus();
+    module_calls_.SetPrecisionBits(options.x87_precision_bits);
+    if (options.panel_variables) {
+        variables_.Register(kRadarModeVariable);
+        variables_.Register(kRadarRangeVariable);
+    }
+    SetActivePanelServices(this);
+}
+
+PanelHost::~PanelHost() {
+    RemoveAll();
+    module_.reset();
+    if (ActivePanelServices() == this) SetActivePanelServices(nullptr);
+}
+
+bool PanelHost::LoadModule(const std::string& path, std::string* error) {
+    if (module_) {
+        if (error) *error = "a module is already loaded";
+        return false;
+    }
+    std::unique_ptr<ModuleFile> module = ModuleFile::Load(path, error);
+    if (!module) return false;
+    if (!module->InstallPanels(&HostPanelsTable())) {
+        if (error) *error = path + ": ImportTable has no entry for the panel services";
+        return false;
+    }
+    module_ = std::move(module);
+    return true;
+}
+
+std::vector<std::string> PanelHost::GaugeNames() const {
+    std::vector<std::string> names;
+    if (!module_) return names;
+    for (host::GaugeHeader* header : module_->Gauges()) names.emplace_back(GaugeName(header));
+    return names;
+}
+
+GaugePlacement* PanelHost::Place(std::string_view gauge_name, int width_px, int height_px) {
+    host::GaugeHeader* header = module_ ? module_->FindGauge(gauge_name) : nullptr;
+    if (header == nullptr) return nullptr;
+    std::unique_ptr<Surface> surface = Surface::Create(width_px, height_px);
+    if (!surface) return nullptr;
+    placements_.push_back(std::make_unique<GaugePlacement>(header, std::move(surface)));
+    GaugePlacement& placement = *placements_.back();
+    module_calls_.Make([&] {
+        if (header->install) header->install(module_->resource_handle());
+        if (header->initialize) header->initialize();
+        if (header->generate) header->generate(0);
+    });
+    SendService(placement, host::kServiceConnect);
+    return &placement;
+}
+
+bool PanelHost::Resize(GaugePlacement& placement, int width_px, int height_px) {
+    if (width_px == placement.width() && height_px == placement.height()) return true;
+    return placement.ReplaceSurface(Surface::Create(width_px, height_px));
+}
+
+void PanelHost::Remove(GaugePlacement* placement) {
+    auto it = std::find_if(placements_.begin(), placements_.end(),
+                           [placement](const std::unique_ptr<GaugePlacement>& p) { return p.get() == placement; });
+    if (it == placements_.end()) return;
+    SendService(**it, host::kServiceDisconnect);
+    if ((*it)->header()->kill) module_calls_.Make([&] { (*it)->header()->kill(); });
+    (*it)->ClearDrawingElement();
+    placements_.erase(it);
+}
+
+void PanelHost::RemoveAll() {
+    while (!placements_.empty()) Remove(placements_.back().get());
+}
+
+void PanelHost::DrawFrame() {
+    for (auto& placement : placements_) DrawPlacement(*placement);
+}
+
+void PanelHost::DrawPlacement(GaugePlacement& placement) {
+    host::GaugeHeader* header = placement.header();
+    if (header->update) module_calls_.Make([&] { header->update(); });
+    SendPreDraw(placement);
+    if (header->draw) module_calls_.Make([&] { header->draw(); });
+}
+
+void PanelHost::SendPreDraw(GaugePlacement& placement) { SendService(placement, host::kServicePreDraw); }
+
+void PanelHost::SendService(GaugePlacement& placement, host::GaugeService service) {
+    host::GaugeHeader* header = placement.header();
+    placement.PrepareDrawingElement();
+    if (header->callback) module_calls_.Make([&] { header->callback(header, service, 0); });
+}
+
+ClickResult PanelHost::Click(GaugePlacement& placement, int x_px, int y_px) {
+    placement.PrepareDrawingElement();
+    return module_calls_.Make(
+        [&] { return DeliverClick(placement.header(), x_px, y_px, placement.width(), placement.height()); });
+}
+
+void PanelHost::RegisterInterface(std::string_view name, host::RegisteredInterface* object) {
+    interfaces_.Register(name, object);
+}
+
+std::size_t PanelHost::ElementListCallCount(host::HostPanelsEntry entry) const {
+    return entry < element_list_call_counts_.size() ? element_list_call_counts_[entry] : 0;
+}
+
+void PanelHost::ElementListService(const ElementListCall& call) {
+    if (call.entry < element_list_call_counts_.size()) ++element_list_call_counts_[call.entry];
+    if (element_list_calls_.size() < kMaxRecordedElementListCalls) element_list_calls_.push_back(call);
+}
+
+void PanelHost::LookupModuleVariable(host::ModuleVariable& variable) {
+    variable.value = ModuleVariableValue(variable.token, aircraft_, clock_);
+}
+
+std::int32_t PanelHost::CheckNamedVariable(const char* name) { return variables_.Find(HostName(name)); }
+
+std::int32_t PanelHost::RegisterNamedVariable(const char* name) { return variables_.Register(HostName(name)); }
+
+double PanelHost::GetNamedVariableValue(std::int32_t id) { return variables_.Get(id); }
+
+void PanelHost::SetNamedVariableValue(std::int32_t id, double value) { variables_.Set(id, value); }
+
+void* PanelHost::GetRegisteredInterface(const char* name) { return interfaces_.Find(HostName(name)); }
+
+}  // namespace panelhost
