@@ -62,6 +62,13 @@ void RadarGauge::Draw(host::GaugeHeader* header) {
     drawing_element_->image_flags &= ~host::kImageFlagCurrentMark;
 }
 
+void RadarGauge::ForgetPlacement(const host::GaugeHeader& header) {
+    const host::Element* element = DrawingElementOf(header);
+    if (element == nullptr || element->device_context == nullptr) return;
+    if (graphics != nullptr && graphics == surface_cache_.GraphicsOf(element->device_context)) graphics = nullptr;
+    surface_cache_.Forget(element->device_context);
+}
+
 void RadarGauge::TakeDrawingElement(const host::GaugeHeader& header) {
     drawing_element_ = DrawingElementOf(header);
     device_context_ = drawing_element_ ? drawing_element_->device_context : nullptr;

@@ -53,6 +53,10 @@ public:
     // it comes after the nine and so leaves their slots alone.
     virtual ~RadarGauge();
 
+    // One of the gauge's places goes while others stay: the Graphics of the
+    // device context in its header's drawing element goes with it.
+    void ForgetPlacement(const host::GaugeHeader& header);
+
     host::Element* drawing_element() const { return drawing_element_; }
     host::DeviceContext device_context() const { return device_context_; }
     std::int32_t image_width() const { return image_width_; }

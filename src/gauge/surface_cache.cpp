@@ -1,6 +1,7 @@
 #include "gauge/surface_cache.h"
 
 #include <new>
+#include <utility>
 
 namespace gauge {
 namespace {
@@ -42,6 +43,23 @@ SurfaceEntry* SurfaceCache::Lookup(host::DeviceContext device_context) {
 void SurfaceCache::MarkDrawn(SurfaceEntry& entry, double host_time) {
     entry.last_drawn_time = host_time;
     entry.drawn_order = ++draw_clock_;
+}
+
+const display::GraphicsWrapper* SurfaceCache::GraphicsOf(host::DeviceContext device_context) {
+    const SurfaceEntry* entry = Lookup(device_context);
+    return entry ? entry->graphics.get() : nullptr;
+}
+
+void SurfaceCache::Forget(host::DeviceContext device_context) {
+    SurfaceEntry* entry = Lookup(device_context);
+    if (entry == nullptr) return;
+    SurfaceEntry& last = entries_[count_ - 1];
+    *entry = SurfaceEntry{};  // its Graphics goes first
+    if (entry != &last) {
+        *entry = std::move(last);
+        last = SurfaceEntry{};
+    }
+    --count_;
 }
 
 void SurfaceCache::Clear() {

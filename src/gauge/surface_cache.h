@@ -39,6 +39,13 @@ public:
     // Records that the entry is drawn at this host time.
     void MarkDrawn(SurfaceEntry& entry, double host_time);
 
+    // The Graphics of this device context, or null when it has no entry.
+    const display::GraphicsWrapper* GraphicsOf(host::DeviceContext device_context);
+
+    // Deletes the Graphics of this device context and forgets its entry (a
+    // window of the gauge has closed); the last entry takes its place.
+    void Forget(host::DeviceContext device_context);
+
     // Deletes every Graphics and forgets every entry.
     void Clear();
 

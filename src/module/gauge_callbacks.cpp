@@ -42,12 +42,16 @@ void Connect(GaugeSlot slot) {
     if (object == nullptr) object = NewGaugeObject(slot);
 }
 
-// A disconnection that no connection stands for does nothing.
-void Disconnect(GaugeSlot slot) {
+// A disconnection that no connection stands for does nothing. One of
+// several places takes only its own surface with it.
+void Disconnect(GaugeSlot slot, const host::GaugeHeader* header) {
     GaugeObjects& objects = Objects();
     if (objects.connections[slot] == 0) return;
-    if (--objects.connections[slot] > 0) return;
     gauge::RadarGauge*& object = objects.by_slot[slot];
+    if (--objects.connections[slot] > 0) {
+        if (object != nullptr && header != nullptr) object->ForgetPlacement(*header);
+        return;
+    }
     delete object;
     object = nullptr;
 }
@@ -66,7 +70,7 @@ void ServeGauge(GaugeSlot slot, host::GaugeHeader* header, std::int32_t service)
                 Connect(slot);
                 break;
             case host::kServiceDisconnect:
-                Disconnect(slot);
+                Disconnect(slot, header);
                 break;
             default:
                 break;

@@ -35,6 +35,25 @@ TEST_F(SurfaceCacheTest, FindsEachDeviceContextOnceFromTheFirstEntry) {
     EXPECT_EQ(recorder::LiveObjects(), 0);
 }
 
+TEST_F(SurfaceCacheTest, AClosedWindowsEntryGoesAndTheLastTakesItsPlace) {
+    gauge::SurfaceCache cache;
+    for (std::uintptr_t i = 1; i <= 3; ++i) cache.MarkDrawn(*cache.Find(Dc(i), 0.1f, 0.1f), 5.0 + i);
+    const display::GraphicsWrapper* third = cache.GraphicsOf(Dc(3));
+    cache.Forget(Dc(9));  // never drawn: nothing
+    cache.Forget(Dc(1));
+    ASSERT_EQ(cache.count(), 2u);
+    EXPECT_EQ(cache.GraphicsOf(Dc(1)), nullptr);
+    EXPECT_EQ(cache.entry(0).device_context, Dc(3));
+    EXPECT_EQ(cache.entry(0).graphics.get(), third);  // moved, not made again
+    EXPECT_EQ(cache.entry(0).last_drawn_time, 8.0);
+    cache.Forget(Dc(2));  // the last one
+    ASSERT_EQ(cache.count(), 1u);
+    EXPECT_EQ(recorder::CallsNamed("GdipDeleteGraphics").size(), 2u);
+    EXPECT_EQ(recorder::LiveObjects(), 1);
+    EXPECT_NE(cache.Find(Dc(1), 0.1f, 0.1f)->graphics.get(), nullptr);  // met again: a new one
+    EXPECT_EQ(cache.count(), 2u);
+}
+
 TEST_F(SurfaceCacheTest, TheLeastRecentlyDrawnEntryMakesRoomWhenFull) {
     gauge::SurfaceCache cache;
     for (std::uintptr_t i = 0; i < gauge::kSurfaceCacheCapacity; ++i)

@@ -100,20 +100,32 @@ TEST_F(GaugeServices, PreDrawDrawsTheObjectAndDisconnectionDestroysIt) {
 TEST_F(GaugeServices, TheObjectLivesUntilItsLastPlacementDisconnects) {
     host::GaugeHeader& header = *Linkage.gauges[2];
     host::ImageRecord image{0, 100, 100};
-    ASSERT_TRUE(fakehost::PlaceOn(header, &image, reinterpret_cast<host::DeviceContext>(0x2000)));
-    Serve(2, host::kServiceConnect);  // the main panel
-    Serve(2, host::kServiceConnect);  // a pop-up window
+    const auto main_panel = reinterpret_cast<host::DeviceContext>(0x2000);
+    const auto popup = reinterpret_cast<host::DeviceContext>(0x3000);
+    // The host writes each window's device context into the element before a service.
+    const auto serve_in = [&](host::DeviceContext window, std::int32_t service) {
+        ASSERT_TRUE(fakehost::PlaceOn(header, &image, window));
+        Serve(2, service);
+    };
+    serve_in(main_panel, host::kServiceConnect);
+    serve_in(popup, host::kServiceConnect);
     gauge::RadarGauge* shared = Object(2);
-
-    Serve(2, host::kServiceDisconnect);  // the pop-up closes: the main panel keeps drawing
-    ASSERT_EQ(Object(2), shared);
     host_.SetHostTime(1.0);
-    Serve(2, host::kServicePreDraw);
-    host_.SetHostTime(2.0);
-    Serve(2, host::kServicePreDraw);
-    EXPECT_EQ(recorder::CallsNamed("GdipGraphicsClear").size(), 2u);
+    serve_in(main_panel, host::kServicePreDraw);
+    serve_in(popup, host::kServicePreDraw);
+    ASSERT_EQ(shared->surface_cache().count(), 2u);
 
-    Serve(2, host::kServiceDisconnect);
+    // The pop-up closes: its surface goes, the main panel keeps drawing.
+    serve_in(popup, host::kServiceDisconnect);
+    ASSERT_EQ(Object(2), shared);
+    EXPECT_EQ(recorder::CallsNamed("GdipDeleteGraphics").size(), 1u);
+    ASSERT_EQ(shared->surface_cache().count(), 1u);
+    EXPECT_EQ(shared->surface_cache().entry(0).device_context, main_panel);
+    host_.SetHostTime(2.0);
+    serve_in(main_panel, host::kServicePreDraw);
+    EXPECT_EQ(recorder::CallsNamed("GdipGraphicsClear").size(), 3u);
+
+    serve_in(main_panel, host::kServiceDisconnect);
     EXPECT_EQ(Object(2), nullptr);
     EXPECT_EQ(recorder::LiveObjects(), 0);
     EXPECT_EQ(platform::GdiplusUserCount(), 0);
