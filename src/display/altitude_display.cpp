@@ -166,4 +166,6 @@ void DrawAltitude(RadarScreen& screen, const OverlayCall& overlay) {
     EndDisplayFrame(graphics, container, overlay);
 }
 
+void ResetAltitudeSweep() { Sweep() = AltitudeSweep{}; }
+
 }  // namespace display

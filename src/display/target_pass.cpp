@@ -60,6 +60,8 @@ TargetFix LocateTarget(const traffic::RadarTarget& target, double own_heading_de
 
 float DistanceNm(const TargetFix& fix) { return traffic::LegDistanceNm(fix.leg); }
 
+void ForgetOwnLatitudeTrig() { own_latitude_trig = traffic::LatitudeTrig{}; }
+
 ScreenPosition PlaceOnBearing(MatrixWrapper& placement, float distance_nm, float scale, float relative_bearing_deg) {
     gdip::PointF point{0.0f, -distance_nm * scale};
     placement.SetIdentity();

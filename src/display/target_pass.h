@@ -75,6 +75,10 @@ const traffic::RadarTarget* SelectedTargetOnScreen(const RadarScreen& screen);
 // bearing of the target.
 TargetFix LocateTarget(const traffic::RadarTarget& target, double own_heading_deg);
 
+// Forgets the own latitude's sine and cosine that LocateTarget keeps for the
+// whole module. For a reset of the module's shared state.
+void ForgetOwnLatitudeTrig();
+
 // fmod(fmod(true - heading, 360) + 360, 360) as a float.
 float RelativeBearing(float true_bearing_deg, double own_heading_deg);
 

@@ -129,4 +129,6 @@ void RadarGauge::ReleaseNamedVariableOutputs() {
     if (variables.outputs_owner == this) variables.outputs_owner = nullptr;
 }
 
+void ResetNamedVariables() { Variables() = NamedVariables{}; }
+
 }  // namespace gauge
