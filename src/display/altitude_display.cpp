@@ -94,7 +94,7 @@ void RunTargetPass(RadarScreen& screen, AltitudeSweep& sweep, const AltitudeFram
                                                        frame.own_altitude_ft, target.altitude_ft);
         screen.screen_positions[i] = centre;
         if (InPaintWindow(centre.x, frame.paint_window)) target.last_paint_time = frame.now;
-        const TargetStyle style = ChooseStyle(target, frame.now, screen.resources);
+        const TargetStyle style = UpdateBrightness(target, frame.now, screen.resources);
         if (!InAltitudeView(bearing)) return;
         DrawTargetAndSelection(screen, i, target, fix, centre, style, sweep.diamond);
         DrawVerticalSpeedLine(*screen.graphics, centre, target, style.pen);
@@ -165,5 +165,7 @@ void DrawAltitude(RadarScreen& screen, const OverlayCall& overlay) {
 
     EndDisplayFrame(graphics, container, overlay);
 }
+
+void ResetAltitudeSweep() { Sweep() = AltitudeSweep{}; }
 
 }  // namespace display

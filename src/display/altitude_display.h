@@ -51,4 +51,8 @@ bool InAltitudeView(float folded_bearing_deg);
 // One frame on the screen's current surface, ending with the overlay.
 void DrawAltitude(RadarScreen& screen, const OverlayCall& overlay);
 
+// The sweep shared by every gauge, as at load. For a reset of the module's
+// shared state.
+void ResetAltitudeSweep();
+
 }  // namespace display

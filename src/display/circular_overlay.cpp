@@ -41,4 +41,6 @@ void DrawCircularOverlay(RadarScreen& screen) {
     DrawReadout(screen, overlay.text, kCircularTextX, kCircularBottomTextY, format);
 }
 
+void ResetCircularOverlay() { RenewModuleRecord(Overlay()); }
+
 }  // namespace display

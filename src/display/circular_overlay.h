@@ -13,4 +13,9 @@ constexpr float kCircularTextX = 500.0f;
 
 void DrawCircularOverlay(RadarScreen& screen);
 
+// The overlay's format and text buffers shared by every gauge, as at load;
+// the module-wide objects must have been released first. For a reset of the
+// module's shared state.
+void ResetCircularOverlay();
+
 }  // namespace display

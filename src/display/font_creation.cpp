@@ -73,4 +73,6 @@ FontWrapper::FontWrapper(const char16_t* family_name, gdip::Real size, int style
     if (named_family != nullptr) gdip::GdipDeleteFontFamily(named_family);
 }
 
+void ForgetGenericFontFamily() { Generic() = GenericFamily{}; }
+
 }  // namespace display

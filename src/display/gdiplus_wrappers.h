@@ -66,6 +66,10 @@ private:
     gdip::GpFont* handle_ = nullptr;
 };
 
+// Forgets the generic sans-serif family the font fallbacks fetched, as at
+// load. For a reset of the module's shared state.
+void ForgetGenericFontFamily();
+
 class StringFormatWrapper : public StatusKeeper {
 public:
     StringFormatWrapper();  // flags 0, language 0

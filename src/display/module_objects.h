@@ -7,6 +7,7 @@
 // object again, inside the GDI+ of the gauge objects that exist then.
 #pragma once
 
+#include <new>
 #include <optional>
 
 namespace display {
@@ -42,5 +43,15 @@ private:
 
     std::optional<Wrapper> object_;
 };
+
+// Makes a module-wide record that holds module objects afresh, as it was at
+// load, for a reset of the module's shared state. Its module objects must
+// have been released first (ReleaseModuleObjects), so that none of them is
+// still enrolled when it is made again in the same place.
+template <typename Record>
+void RenewModuleRecord(Record& record) {
+    record.~Record();
+    ::new (static_cast<void*>(&record)) Record();
+}
 
 }  // namespace display

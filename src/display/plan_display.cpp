@@ -102,4 +102,6 @@ void DrawPlan(RadarScreen& screen, const OverlayCall& overlay) {
     EndDisplayFrame(graphics, container, overlay);
 }
 
+void ResetPlanSweep() { RenewModuleRecord(Sweep()); }
+
 }  // namespace display

@@ -17,4 +17,8 @@ void DrawPlan(RadarScreen& screen, const OverlayCall& overlay);
 // The sweep angle after one step: 5 degrees clockwise, within 0..360.
 float NextPlanSweepAngle(float sweep_angle_deg);
 
+// The sweep shared by every gauge, as at load; the module-wide objects must
+// have been released first. For a reset of the module's shared state.
+void ResetPlanSweep();
+
 }  // namespace display

@@ -69,4 +69,6 @@ void DrawRectangularOverlay(RadarScreen& screen) {
     DrawReadout(screen, overlay.text, kRectangularRightX, kRectangularBottomY, format);
 }
 
+void ResetRectangularOverlay() { RenewModuleRecord(Overlay()); }
+
 }  // namespace display

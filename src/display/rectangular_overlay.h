@@ -19,4 +19,9 @@ const char16_t* DrawableIdentifier(const traffic::RadarTarget& target,
 
 void DrawRectangularOverlay(RadarScreen& screen);
 
+// The overlay's format and text buffers shared by every gauge, as at load;
+// the module-wide objects must have been released first. For a reset of the
+// module's shared state.
+void ResetRectangularOverlay();
+
 }  // namespace display

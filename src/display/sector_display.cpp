@@ -138,4 +138,6 @@ void DrawSector(RadarScreen& screen, const OverlayCall& overlay) {
     EndDisplayFrame(graphics, container, overlay);
 }
 
+void ResetSectorSweep() { RenewModuleRecord(Sweep()); }
+
 }  // namespace display

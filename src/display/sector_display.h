@@ -40,4 +40,8 @@ bool InSectorFan(float relative_bearing_deg);
 // One frame on the screen's current surface, ending with the overlay.
 void DrawSector(RadarScreen& screen, const OverlayCall& overlay);
 
+// The sweep shared by every gauge, as at load; the module-wide objects must
+// have been released first. For a reset of the module's shared state.
+void ResetSectorSweep();
+
 }  // namespace display

@@ -60,6 +60,8 @@ TargetFix LocateTarget(const traffic::RadarTarget& target, double own_heading_de
 
 float DistanceNm(const TargetFix& fix) { return traffic::LegDistanceNm(fix.leg); }
 
+void ForgetOwnLatitudeTrig() { own_latitude_trig = traffic::LatitudeTrig{}; }
+
 ScreenPosition PlaceOnBearing(MatrixWrapper& placement, float distance_nm, float scale, float relative_bearing_deg) {
     gdip::PointF point{0.0f, -distance_nm * scale};
     placement.SetIdentity();
@@ -77,15 +79,21 @@ PaintWindow PlanPaintWindow(float sweep_angle_deg) {
     return window;
 }
 
-bool IsLit(traffic::RadarTarget& target, double now) {
-    if (target.last_paint_time + kBrightWindowSeconds >= now) return true;
-    target.last_paint_time = 0.0;
-    return false;
+bool IsLit(const traffic::RadarTarget& target, double now) {
+    return target.last_paint_time + kBrightWindowSeconds >= now;
 }
 
-TargetStyle ChooseStyle(traffic::RadarTarget& target, double now, const DrawResources& resources) {
-    if (IsLit(target, now)) return TargetStyle{PenOf(resources.bright_pen), BrushOf(resources.bright_brush)};
+void ForgetPaintTime(traffic::RadarTarget& target) { target.last_paint_time = 0.0; }
+
+TargetStyle ChooseStyle(bool lit, const DrawResources& resources) {
+    if (lit) return TargetStyle{PenOf(resources.bright_pen), BrushOf(resources.bright_brush)};
     return TargetStyle{PenOf(resources.normal_pen), BrushOf(resources.normal_brush)};
+}
+
+TargetStyle UpdateBrightness(traffic::RadarTarget& target, double now, const DrawResources& resources) {
+    const bool lit = IsLit(target, now);
+    if (!lit) ForgetPaintTime(target);
+    return ChooseStyle(lit, resources);
 }
 
 bool IsSelectedTarget(const RadarScreen& screen, const traffic::RadarTarget& target) {
@@ -155,7 +163,7 @@ void RunBearingPass(RadarScreen& screen, const BearingPassFrame& frame, BearingV
     ForEachAirborneTarget(*screen.traffic, [&](std::uint32_t i, traffic::RadarTarget& target) {
         const TargetFix fix = LocateTarget(target, frame.heading_deg);
         if (InPaintWindow(fix.relative_bearing_deg, frame.paint_window)) target.last_paint_time = frame.now;
-        const TargetStyle style = ChooseStyle(target, frame.now, screen.resources);
+        const TargetStyle style = UpdateBrightness(target, frame.now, screen.resources);
         if (!in_view(fix.relative_bearing_deg)) return;
         const ScreenPosition centre = PlaceOnBearing(placement, DistanceNm(fix), frame.scale, fix.relative_bearing_deg);
         screen.screen_positions[i] = centre;

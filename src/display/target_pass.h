@@ -1,8 +1,9 @@
-// The per-target steps every display runs over its gauge's traffic list:
-// ground filter, range and bearing, relative bearing, placement, paint test,
-// brightness, symbol, selection capture and vector. The plan and sector
-// displays share one pass over them; the altitude display composes its own,
-// with its own placement.
+// The per-target steps every display runs over its gauge's traffic list, in
+// this order: the ground filter, the location (own ship, range and bearing,
+// relative bearing), the placement, the paint test, the brightness, the
+// symbol with the selection capture, and the velocity vector. The plan and
+// sector displays share one pass over them; the altitude display composes
+// its own, with its own placement.
 #pragma once
 
 #include <cstdint>
@@ -49,7 +50,7 @@ struct PaintWindow {
 std::uint32_t FirstPassIndex(const traffic::TrafficList& list);
 bool InPass(const traffic::TrafficList& list, std::uint32_t index);
 
-// Step 1: only targets higher than 50 above the ground are on the radar.
+// The ground filter: only targets higher than 50 above the ground are on the radar.
 bool IsAirborne(const traffic::RadarTarget& target);
 
 // Runs step(index, target) for every target of the pass that is airborne,
@@ -71,19 +72,24 @@ bool TakeNewSweepTime(double& last_sweep_time, double now);
 // frame drew it; null otherwise (or when the index lies outside the list).
 const traffic::RadarTarget* SelectedTargetOnScreen(const RadarScreen& screen);
 
-// Steps 2 to 4: refreshes the own ship, then distance, true and relative
-// bearing of the target.
+// The location: refreshes the own ship, then the target's leg from it, its
+// true bearing and its bearing relative to the own heading.
 TargetFix LocateTarget(const traffic::RadarTarget& target, double own_heading_deg);
+
+// Forgets the own latitude's sine and cosine that LocateTarget keeps for the
+// whole module. For a reset of the module's shared state.
+void ForgetOwnLatitudeTrig();
 
 // fmod(fmod(true - heading, 360) + 360, 360) as a float.
 float RelativeBearing(float true_bearing_deg, double own_heading_deg);
 
-// Step 5 of the plan and sector displays: the point (0, -distance × scale)
-// turned clockwise by the relative bearing through the placement matrix.
+// The placement of the plan and sector displays: the point
+// (0, -distance × scale) turned clockwise by the relative bearing through the
+// placement matrix.
 ScreenPosition PlaceOnBearing(MatrixWrapper& placement, float distance_nm, float scale, float relative_bearing_deg);
 
-// Step 6 of the plan display: the 5 degrees of relative bearing the sweep
-// line crossed in its last step, ending at the line (s + 90).
+// The paint window of the plan display: the 5 degrees of relative bearing
+// the sweep line crossed in its last step, ending at the line (s + 90).
 PaintWindow PlanPaintWindow(float sweep_angle_deg);
 
 // Both ends included; NaN is never inside.
@@ -91,33 +97,45 @@ inline bool InPaintWindow(float value, const PaintWindow& window) {
     return !(value < window.lo) && value <= window.hi;
 }
 
-// Step 7: lit up to 0.8 after the last paint; a dim target's paint time
-// goes back to 0.
-bool IsLit(traffic::RadarTarget& target, double now);
-TargetStyle ChooseStyle(traffic::RadarTarget& target, double now, const DrawResources& resources);
+// The brightness, the question: lit up to 0.8 after the last paint.
+bool IsLit(const traffic::RadarTarget& target, double now);
 
-// Step 9: the selected target carries the gauge's (non-empty) identifier.
+// The brightness, the update of a target found not lit: its paint time goes
+// back to 0.
+void ForgetPaintTime(traffic::RadarTarget& target);
+
+// The pen and brush of a lit or of a dim target.
+TargetStyle ChooseStyle(bool lit, const DrawResources& resources);
+
+// The brightness step of a pass: the question, the update when the target
+// is not lit, and the pen and brush of the answer.
+TargetStyle UpdateBrightness(traffic::RadarTarget& target, double now, const DrawResources& resources);
+
+// The selection test: the selected target carries the gauge's (non-empty)
+// identifier.
 bool IsSelectedTarget(const RadarScreen& screen, const traffic::RadarTarget& target);
 
 // The diamond's vertices: right, top, left, bottom.
 void DiamondAround(ScreenPosition centre, gdip::PointF (&diamond)[4]);
 
-// Step 9: a network player's diamond (filled when selected) or a traffic
-// target's cross. `diamond` is the display's own vertex store.
+// The symbol: a network player's diamond (filled when selected) or a
+// traffic target's cross. `diamond` is the display's own vertex store.
 void DrawTargetSymbol(GraphicsWrapper& graphics, const traffic::RadarTarget& target, ScreenPosition centre,
                       bool selected, const TargetStyle& style, gdip::PointF (&diamond)[4]);
 
-// Step 10: the selected target's distance, bearing and index for the
-// overlays and the named variables, and its 50 × 50 frame.
+// The selection capture: the selected target's distance, bearing and index
+// for the overlays and the named variables, and its 50 × 50 frame.
 void CaptureSelection(RadarScreen& screen, std::uint32_t index, const TargetFix& fix, ScreenPosition centre,
                       const TargetStyle& style);
 
-// Step 11: 0.2 units per knot along the target's heading relative to the
-// own heading, turned about the centre through the vector matrix.
+// The velocity vector: 0.2 units per knot along the target's heading
+// relative to the own heading, turned about the centre through the vector
+// matrix.
 void DrawVelocityVector(GraphicsWrapper& graphics, MatrixWrapper& vector, ScreenPosition centre,
                         const traffic::RadarTarget& target, double own_heading_deg, const PenWrapper* pen);
 
-// Steps 9 and 10 together, for a target that is drawn.
+// The symbol and, for the selected target, the selection capture, for a
+// target that is drawn.
 void DrawTargetAndSelection(RadarScreen& screen, std::uint32_t index, const traffic::RadarTarget& target,
                             const TargetFix& fix, ScreenPosition centre, const TargetStyle& style,
                             gdip::PointF (&diamond)[4]);

@@ -132,4 +132,6 @@ void RadarGauge::ReleaseNamedVariableOutputs() {
     if (variables.outputs_owner == this) variables.outputs_owner = nullptr;
 }
 
+void ResetNamedVariables() { Variables() = NamedVariables{}; }
+
 }  // namespace gauge

@@ -92,6 +92,10 @@ private:
     host::ModuleVariable time_variable_;
 };
 
+// The named-variable identifiers and the outputs' holder, as at load: the
+// next exchange registers again. For a reset of the module's shared state.
+void ResetNamedVariables();
+
 // Circular overlay, default mode 2.
 class CircularRadarGauge : public RadarGauge {
 public:

@@ -90,4 +90,13 @@ std::int32_t ClickGauge(GaugeSlot slot, const host::ClickPoint* point) {
 
 gauge::RadarGauge* GaugeObject(GaugeSlot slot) { return slot < kGaugeCount ? Objects().by_slot[slot] : nullptr; }
 
+void ResetGaugeObjects() {
+    GaugeObjects& objects = Objects();
+    for (gauge::RadarGauge*& object : objects.by_slot) {
+        delete object;
+        object = nullptr;
+    }
+    objects = GaugeObjects{};
+}
+
 }  // namespace module

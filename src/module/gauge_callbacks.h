@@ -22,6 +22,10 @@ std::int32_t ClickGauge(GaugeSlot slot, const host::ClickPoint* point);
 // The gauge's object, or null.
 gauge::RadarGauge* GaugeObject(GaugeSlot slot);
 
+// Destroys every gauge object, as their disconnections would, and leaves
+// the records as at load. For a reset of the module's shared state.
+void ResetGaugeObjects();
+
 // The routines the host calls. Both compute in the module's own
 // floating-point state and give the host back its own on the way out.
 template <GaugeSlot slot>

@@ -74,14 +74,21 @@ constexpr GaugeDefinition DefineGauge(GaugeSlot slot, host::GaugeCallback callba
     return gauge;
 }
 
+// The table as the module file carries it.
+constexpr GaugeTable TableAtLoad() {
+    return GaugeTable{{
+        DefineGauge(kRectangularGreen, &GaugeCallbackOf<kRectangularGreen>, &ClickRoutineOf<kRectangularGreen>),
+        DefineGauge(kRectangularAmber, &GaugeCallbackOf<kRectangularAmber>, &ClickRoutineOf<kRectangularAmber>),
+        DefineGauge(kCircularGreen, &GaugeCallbackOf<kCircularGreen>, &ClickRoutineOf<kCircularGreen>),
+        DefineGauge(kCircularAmber, &GaugeCallbackOf<kCircularAmber>, &ClickRoutineOf<kCircularAmber>),
+    }};
+}
+
 }  // namespace
 
 // Writable: the host writes into the headers and elements.
-GaugeTable gauge_table = {{
-    DefineGauge(kRectangularGreen, &GaugeCallbackOf<kRectangularGreen>, &ClickRoutineOf<kRectangularGreen>),
-    DefineGauge(kRectangularAmber, &GaugeCallbackOf<kRectangularAmber>, &ClickRoutineOf<kRectangularAmber>),
-    DefineGauge(kCircularGreen, &GaugeCallbackOf<kCircularGreen>, &ClickRoutineOf<kCircularGreen>),
-    DefineGauge(kCircularAmber, &GaugeCallbackOf<kCircularAmber>, &ClickRoutineOf<kCircularAmber>),
-}};
+GaugeTable gauge_table = TableAtLoad();
+
+void ResetGaugeTable() { gauge_table = TableAtLoad(); }
 
 }  // namespace module

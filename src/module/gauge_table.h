@@ -46,4 +46,9 @@ extern GaugeTable gauge_table;
 
 constexpr host::GaugeHeader& GaugeHeaderOf(GaugeSlot slot) { return gauge_table.gauges[slot].header; }
 
+// Takes back whatever the host wrote into the table: the headers, elements
+// and rectangles as the module file carries them. For a reset of the
+// module's shared state.
+void ResetGaugeTable();
+
 }  // namespace module

@@ -12,13 +12,25 @@ void HOST_CALL DoNothing() {}
 }  // namespace
 }  // namespace module
 
-// Both are written by the host, so they are plain writable data.
-extern "C" {
+namespace module {
+namespace {
 
-RADAR_EXPORT host::ImportTableFormat ImportTable = {
+// No panel-services table yet: the host writes its own into it.
+constexpr host::ImportTableFormat kImportTableAtLoad = {
     {host::kImportTablePanelsId, nullptr},
     {0, nullptr},
 };
+
+}  // namespace
+
+void ResetImportTable() { ImportTable = kImportTableAtLoad; }
+
+}  // namespace module
+
+// Both are written by the host, so they are plain writable data.
+extern "C" {
+
+RADAR_EXPORT host::ImportTableFormat ImportTable = module::kImportTableAtLoad;
 
 RADAR_EXPORT host::LinkageFormat Linkage = {
     host::kLinkageModuleId,

@@ -17,3 +17,11 @@ extern "C" {
 RADAR_EXPORT extern host::ImportTableFormat ImportTable;
 RADAR_EXPORT extern host::LinkageFormat Linkage;
 }
+
+namespace module {
+
+// Forgets the host's panel-services table, as at load. For a reset of the
+// module's shared state.
+void ResetImportTable();
+
+}  // namespace module

@@ -65,4 +65,9 @@ void RunGdiplusReleases() {
 
 int GdiplusUserCount() { return Session().users; }
 
+void ResetGdiplusSession() {
+    RunGdiplusReleases();
+    Session() = GdiplusSession{};
+}
+
 }  // namespace platform

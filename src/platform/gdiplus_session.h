@@ -32,4 +32,8 @@ void RunGdiplusReleases();
 
 int GdiplusUserCount();
 
+// The session as at load: runs the release list and forgets every user.
+// For a reset of the module's shared state (module/module_state.h).
+void ResetGdiplusSession();
+
 }  // namespace platform

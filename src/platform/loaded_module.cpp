@@ -28,6 +28,8 @@ void* FindModuleExport(void* module, const char* name) {
     return GetProcAddress(module, name);
 }
 
+void ForgetLastModuleSearch() {}
+
 #else
 
 namespace {
@@ -128,6 +130,8 @@ void* FindModuleExport(void* module, const char* name) {
     if (module == nullptr || name == nullptr) return nullptr;
     return dlsym(module, name);
 }
+
+void ForgetLastModuleSearch() { last_search = LastSearch{{}, nullptr, {0, 0, false}}; }
 
 #endif
 

@@ -20,19 +20,24 @@ constexpr double kFullCircleRadians = 6.2831854820251465;
 constexpr double kRadiansToDegrees = 57.295780181884766;
 
 // The module's own ship and the two host records that feed it.
-OwnShip own_ship = {0.0, 0.0};
-host::ModuleVariable own_latitude = platform::MakeModuleVariable(host::kTokenOwnLatitude);
-host::ModuleVariable own_longitude = platform::MakeModuleVariable(host::kTokenOwnLongitude);
+struct OwnShipRecord {
+    OwnShip position = {0.0, 0.0};
+    host::ModuleVariable latitude = platform::MakeModuleVariable(host::kTokenOwnLatitude);
+    host::ModuleVariable longitude = platform::MakeModuleVariable(host::kTokenOwnLongitude);
+};
+OwnShipRecord own_ship;
 
 }  // namespace
 
 const OwnShip& GetOwnShipPosition() {
-    const double latitude_units = platform::ReadModuleVariable(own_latitude);
-    const double longitude_units = platform::ReadModuleVariable(own_longitude);
-    own_ship.latitude_deg = latitude_units * kDegreesPerCircle * host::kLatitudeUnitFactor;
-    own_ship.longitude_deg = longitude_units * kDegreesPerCircle * host::kLongitudeUnitFactor;
-    return own_ship;
+    const double latitude_units = platform::ReadModuleVariable(own_ship.latitude);
+    const double longitude_units = platform::ReadModuleVariable(own_ship.longitude);
+    own_ship.position.latitude_deg = latitude_units * kDegreesPerCircle * host::kLatitudeUnitFactor;
+    own_ship.position.longitude_deg = longitude_units * kDegreesPerCircle * host::kLongitudeUnitFactor;
+    return own_ship.position;
 }
+
+void ResetOwnShip() { own_ship = OwnShipRecord{}; }
 
 namespace {
 

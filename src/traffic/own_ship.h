@@ -14,6 +14,9 @@ struct OwnShip {
 // Looks the own latitude and longitude up and rewrites the module's record.
 const OwnShip& GetOwnShipPosition();
 
+// The record as at load. For a reset of the module's shared state.
+void ResetOwnShip();
+
 // Any record that starts with latitude and longitude in degrees.
 struct GeoPosition {
     double latitude_deg;

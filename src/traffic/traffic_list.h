@@ -93,4 +93,8 @@ private:
     void* net_table_ = nullptr;
 };
 
+// The periodic rebuild's host time record, one for the module, as at load.
+// For a reset of the module's shared state.
+void ResetRefreshClock();
+
 }  // namespace traffic

@@ -65,6 +65,8 @@ void CopyTrafficName(const char* name, char (&buffer)[kTrafficNameBytes]) {
 
 }  // namespace
 
+void ResetRefreshClock() { refresh_clock = RefreshClock{}; }
+
 void TrafficList::Bind() {
     traffic_ = nullptr;
     auto* registered = static_cast<host::RegisteredInterface*>(platform::GetRegisteredInterface(host::kTrafficInterfaceName));

@@ -1,6 +1,7 @@
 // The built radar module, loaded by path and driven by the panel host
 // through its exports, as the simulator drives it.
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,10 @@ namespace {
 using panelhost::GaugePlacement;
 using panelhost::Image;
 using panelhost::PanelHost;
+
+std::string ReferencePath(const std::string& file_name) {
+    return (std::filesystem::path(RADAR_REFERENCES_DIR) / file_name).string();
+}
 
 constexpr std::uint32_t kGreenBackground = 0xFF001400u;
 constexpr std::uint32_t kAmberBackground = 0xFF1E0F00u;
@@ -242,7 +247,7 @@ TEST_F(RadarModuleTest, PlanDisplayMatchesItsReference) {
     panel_.DrawFrame();
     std::filesystem::path folder = integration::TestFolder();
     panelhost::ReferenceCheck check = panelhost::CheckAgainstReference(
-        placement->ReadImage(), integration::ReferencePath("circular_green_plan_300.png"),
+        placement->ReadImage(), ReferencePath("circular_green_plan_300.png"),
         (folder / "circular_green_plan_300_diff.png").string(), panelhost::ImageTolerance{48, 300});
     EXPECT_TRUE(check.passed) << check.message;
 }

@@ -2,11 +2,14 @@
 // heading and host time settable), a traffic list with a settable number of
 // targets from a fake traffic interface, a recorded Graphics and the green
 // scheme. Targets are then written straight into the list's records.
+// DisplayTest is the test fixture of one display drawn on that screen.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "display/gdiplus_wrappers.h"
 #include "display/radar_screen.h"
@@ -16,6 +19,9 @@
 #include "traffic/traffic_list.h"
 
 namespace displaytest {
+
+// One frame of a display on the screen, ending with the overlay.
+using DisplayDraw = void (*)(display::RadarScreen& screen, const display::OverlayCall& overlay);
 
 class DisplayFixture {
 public:
@@ -34,6 +40,9 @@ public:
     void SetHostTime(double seconds) { host.SetHostTime(seconds); }
     void Select(const std::string& identifier);
 
+    // Sets the host time and draws one frame of the display.
+    void DrawFrame(DisplayDraw draw, double host_time);
+
     traffic::RadarTarget& Target(std::uint32_t index) { return *list->Target(index); }
 
     fakehost::FakeHost host;
@@ -49,5 +58,23 @@ public:
 // Calls of one name that drew with this pen or brush (first handle after
 // the Graphics).
 std::vector<recorder::Call> CallsWith(const std::string& name, const void* pen_or_brush);
+
+// A drawn or formatted text in plain characters, up to its terminator; any
+// character outside ASCII as '?'.
+std::string Narrow(const std::u16string& text);
+
+// The fixture of the tests of one display.
+template <DisplayDraw draw>
+class DisplayTest : public ::testing::Test {
+protected:
+    // One frame at this host time.
+    void DrawAt(double host_time) { f.DrawFrame(draw, host_time); }
+    // The same with the recording cleared first: only this frame's calls.
+    void DrawOnlyAt(double host_time) {
+        recorder::Clear();
+        DrawAt(host_time);
+    }
+    DisplayFixture f;
+};
 
 }  // namespace displaytest

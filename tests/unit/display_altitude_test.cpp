@@ -3,7 +3,6 @@
 // the vertical-speed lines.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -14,23 +13,14 @@
 namespace {
 
 using displaytest::CallsWith;
-using displaytest::DisplayFixture;
 
 constexpr double kOwnAltitude_m = 3000.0;
 const double kOwnAltitude_ft = kOwnAltitude_m * display::kFeetPerMetre;
 
-class AltitudeDisplay : public ::testing::Test {
+class AltitudeDisplay : public displaytest::DisplayTest<&display::DrawAltitude> {
 protected:
     AltitudeDisplay() { f.host.SetModuleVariable(host::kTokenOwnAltitude, kOwnAltitude_m); }
 
-    void DrawAt(double host_time) {
-        f.SetHostTime(host_time);
-        display::DrawAltitude(f.screen, f.overlay);
-    }
-    void DrawOnlyAt(double host_time) {
-        recorder::Clear();
-        DrawAt(host_time);
-    }
     // x of the sweep line of the last frame: the bright line over the full height.
     double SweepAt(double host_time) {
         DrawOnlyAt(host_time);
@@ -49,7 +39,6 @@ protected:
         f.SetHeading(fix.true_bearing_deg - relative_deg);
         return target;
     }
-    DisplayFixture f;
 };
 
 TEST_F(AltitudeDisplay, GridOfBearingLinesOverTheFullHeightAndAltitudeLinesAcrossTheSweep) {
@@ -72,25 +61,6 @@ TEST_F(AltitudeDisplay, GridOfBearingLinesOverTheFullHeightAndAltitudeLinesAcros
     }
     EXPECT_EQ(lines[10].handles[1], f.screen.resources.bright_pen->handle());  // the sweep line
     EXPECT_EQ(lines.size(), 11u);
-}
-
-TEST_F(AltitudeDisplay, OneFrameInOrderWithoutMatricesAndTheOverlayLast) {
-    DrawOnlyAt(1.0);
-    const std::vector<std::string> names = recorder::CallNames();
-    const std::vector<std::string> opening(names.begin(), names.begin() + 5);
-    EXPECT_EQ(opening, (std::vector<std::string>{"GdipBeginContainer2", "GdipTranslateWorldTransform",
-                                                 "GdipSetSmoothingMode", "GdipSetTextRenderingHint",
-                                                 "GdipDrawLine"}));
-    const std::vector<std::string> closing(names.end() - 3, names.end());
-    EXPECT_EQ(closing,
-              (std::vector<std::string>{"GdipEndContainer", "GdipSetSmoothingMode", "GdipSetTextRenderingHint"}));
-    EXPECT_EQ(recorder::CallsNamed("GdipTranslateWorldTransform")[0].args,
-              (std::vector<double>{500, 500, gdip::kMatrixOrderPrepend}));
-    EXPECT_EQ(std::count(names.begin(), names.end(), "GdipCreateMatrix"), 0);
-    EXPECT_EQ(f.overlay_calls, 1);
-    // Each of the display's three host variables is looked up once per frame.
-    EXPECT_EQ(f.host.LookupCount(host::kTokenOwnAltitude), 1);
-    EXPECT_EQ(f.screen.selected_visible, 0);
 }
 
 TEST_F(AltitudeDisplay, TargetsLieByBearingAcrossAndByAltitudeDifferenceDown) {

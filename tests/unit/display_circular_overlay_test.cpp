@@ -11,8 +11,7 @@
 namespace {
 
 using displaytest::DisplayFixture;
-
-std::string Narrow(const std::u16string& text) { return std::string(text.begin(), text.end()); }
+using displaytest::Narrow;
 
 class CircularOverlay : public ::testing::Test {
 protected:

@@ -12,28 +12,14 @@
 namespace {
 
 using displaytest::CallsWith;
-using displaytest::DisplayFixture;
-
-std::string Narrow(const std::u16string& text) { return std::string(text.begin(), text.end()); }
+using displaytest::Narrow;
 
 void ExpectTranslatedToCentre(const recorder::Call& call) {
     EXPECT_EQ(call.world.dx, 500.0f) << recorder::Describe(call);
     EXPECT_EQ(call.world.dy, 500.0f) << recorder::Describe(call);
 }
 
-class PlanDisplay : public ::testing::Test {
-protected:
-    void DrawAt(double host_time) {
-        f.SetHostTime(host_time);
-        display::DrawPlan(f.screen, f.overlay);
-    }
-    // Calls of the last frame only.
-    void DrawOnlyAt(double host_time) {
-        recorder::Clear();
-        DrawAt(host_time);
-    }
-    DisplayFixture f;
-};
+using PlanDisplay = displaytest::DisplayTest<&display::DrawPlan>;
 
 TEST_F(PlanDisplay, DashedRingsWithLabelsHangingInsideThemThenTheOuterCircle) {
     f.screen.range_nm = 40.0f;
@@ -121,32 +107,6 @@ TEST_F(PlanDisplay, SweepStepsFiveDegreesPerNewHostTimeAndCarriesItsEndPoint) {
     EXPECT_NEAR(sweep[0].args[2], 475.0, 0.05);
     EXPECT_NEAR(sweep[0].args[3], 0.0, 0.05);
     EXPECT_FLOAT_EQ(display::NextPlanSweepAngle(355.0f), 0.0f);
-}
-
-TEST_F(PlanDisplay, OneFrameInOrderWithItsMatricesDeletedAndTheOverlayLast) {
-    DrawOnlyAt(1.0);
-    const std::vector<std::string> names = recorder::CallNames();
-    const std::vector<std::string> opening(names.begin(), names.begin() + 8);
-    EXPECT_EQ(opening, (std::vector<std::string>{"GdipCreateMatrix", "GdipCreateStringFormat", "GdipBeginContainer2",
-                                                 "GdipTranslateWorldTransform", "GdipSetSmoothingMode",
-                                                 "GdipSetTextRenderingHint", "GdipSetStringFormatAlign",
-                                                 "GdipDrawEllipse"}));
-    const std::vector<std::string> closing(names.end() - 6, names.end());
-    EXPECT_EQ(closing, (std::vector<std::string>{"GdipEndContainer", "GdipSetSmoothingMode",
-                                                 "GdipSetTextRenderingHint", "GdipDeleteMatrix", "GdipDeleteMatrix",
-                                                 "GdipDeleteMatrix"}));
-    EXPECT_EQ(f.overlay_calls, 1);
-    const auto translate = recorder::CallsNamed("GdipTranslateWorldTransform");
-    EXPECT_EQ(translate[0].args, (std::vector<double>{500, 500, gdip::kMatrixOrderPrepend}));
-    EXPECT_EQ(std::count(names.begin(), names.end(), "GdipCreateMatrix"), 4);  // sweep, spoke, placement, vector
-
-    // Later frames make no module-wide objects again; the three frame matrices go.
-    const int live = recorder::LiveObjects();
-    DrawOnlyAt(2.0);
-    EXPECT_EQ(recorder::CallsNamed("GdipCreateStringFormat").size(), 0u);
-    EXPECT_EQ(recorder::CallsNamed("GdipCreateMatrix").size(), 3u);
-    EXPECT_EQ(recorder::LiveObjects(), live);
-    EXPECT_EQ(f.overlay_calls, 2);
 }
 
 TEST_F(PlanDisplay, ATargetTenMilesAtRelativeBearingNinetyLiesOnTheFirstRing) {

@@ -13,25 +13,15 @@
 namespace {
 
 using displaytest::CallsWith;
-using displaytest::DisplayFixture;
-
-std::string Narrow(const std::u16string& text) { return std::string(text.begin(), text.end()); }
+using displaytest::Narrow;
 
 double Degrees(double radians) { return radians * 180.0 / M_PI; }
 
 // The screen angle of a line from the apex.
 double AngleOf(const recorder::Call& line) { return Degrees(std::atan2(line.args[3], line.args[2])); }
 
-class SectorDisplay : public ::testing::Test {
+class SectorDisplay : public displaytest::DisplayTest<&display::DrawSector> {
 protected:
-    void DrawAt(double host_time) {
-        f.SetHostTime(host_time);
-        display::DrawSector(f.screen, f.overlay);
-    }
-    void DrawOnlyAt(double host_time) {
-        recorder::Clear();
-        DrawAt(host_time);
-    }
     // The sweep line of the last frame: the bright line from the apex.
     recorder::Call SweepLine() {
         for (const recorder::Call& line : CallsWith("GdipDrawLine", f.screen.resources.bright_pen->handle()))
@@ -49,7 +39,6 @@ protected:
         const display::TargetFix fix = display::LocateTarget(f.Target(index), 0.0);
         f.SetHeading(fix.true_bearing_deg - relative_deg);
     }
-    DisplayFixture f;
 };
 
 TEST_F(SectorDisplay, DashedArcsAcrossTheFanWithLabelsAboveTheApex) {
@@ -116,32 +105,6 @@ TEST_F(SectorDisplay, FiveRadialLinesAtTheEdgesAheadAndThirtyEitherSide) {
     }
     EXPECT_NEAR(spokes[0].args[2], 822.7, 0.05);  // the right edge ends beyond the screen
     EXPECT_NEAR(spokes[0].args[3], -475.0, 0.01);
-}
-
-TEST_F(SectorDisplay, OneFrameInOrderWithItsMatricesDeletedAndTheOverlayLast) {
-    DrawOnlyAt(1.0);
-    const std::vector<std::string> names = recorder::CallNames();
-    const std::vector<std::string> opening(names.begin(), names.begin() + 8);
-    EXPECT_EQ(opening, (std::vector<std::string>{"GdipCreateMatrix", "GdipCreateStringFormat", "GdipBeginContainer2",
-                                                 "GdipTranslateWorldTransform", "GdipSetSmoothingMode",
-                                                 "GdipSetTextRenderingHint", "GdipSetStringFormatAlign",
-                                                 "GdipDrawArc"}));
-    const std::vector<std::string> closing(names.end() - 6, names.end());
-    EXPECT_EQ(closing, (std::vector<std::string>{"GdipEndContainer", "GdipSetSmoothingMode",
-                                                 "GdipSetTextRenderingHint", "GdipDeleteMatrix", "GdipDeleteMatrix",
-                                                 "GdipDeleteMatrix"}));
-    EXPECT_EQ(recorder::CallsNamed("GdipTranslateWorldTransform")[0].args,
-              (std::vector<double>{500, 975, gdip::kMatrixOrderPrepend}));
-    EXPECT_EQ(std::count(names.begin(), names.end(), "GdipCreateMatrix"), 4);  // sweep, spoke, placement, vector
-    EXPECT_EQ(f.overlay_calls, 1);
-
-    const int live = recorder::LiveObjects();
-    DrawOnlyAt(2.0);
-    EXPECT_EQ(recorder::CallsNamed("GdipCreateStringFormat").size(), 0u);
-    EXPECT_EQ(recorder::CallsNamed("GdipCreateMatrix").size(), 3u);
-    EXPECT_EQ(recorder::CallsNamed("GdipDeleteMatrix").size(), 3u);
-    EXPECT_EQ(recorder::LiveObjects(), live);
-    EXPECT_EQ(f.overlay_calls, 2);
 }
 
 TEST_F(SectorDisplay, TargetsArePlacedByDistanceAndBearingFromTheApex) {

@@ -53,12 +53,16 @@ TEST(TargetPass, PlanPaintWindowIsTheFiveDegreesUpToTheSweepLine) {
 }
 
 TEST(TargetPass, LitUpToPointEightAfterThePaintThenDimAndReset) {
+    DisplayFixture f;
     traffic::RadarTarget target{};
     target.last_paint_time = 10.0;
     EXPECT_TRUE(display::IsLit(target, 10.0));
     EXPECT_TRUE(display::IsLit(target, 10.8));
+    display::UpdateBrightness(target, 10.8, f.screen.resources);
     EXPECT_EQ(target.last_paint_time, 10.0);
     EXPECT_FALSE(display::IsLit(target, 10.81));
+    EXPECT_EQ(target.last_paint_time, 10.0);  // the question changes nothing
+    display::UpdateBrightness(target, 10.81, f.screen.resources);
     EXPECT_EQ(target.last_paint_time, 0.0);
 
     traffic::RadarTarget never_painted{};
@@ -70,10 +74,10 @@ TEST(TargetPass, BrightnessChoosesThePenAndBrush) {
     DisplayFixture f;
     traffic::RadarTarget target{};
     target.last_paint_time = 5.0;
-    const display::TargetStyle lit = display::ChooseStyle(target, 5.5, f.screen.resources);
+    const display::TargetStyle lit = display::UpdateBrightness(target, 5.5, f.screen.resources);
     EXPECT_EQ(lit.pen, f.screen.resources.bright_pen.get());
     EXPECT_EQ(lit.brush, f.screen.resources.bright_brush.get());
-    const display::TargetStyle dim = display::ChooseStyle(target, 6.0, f.screen.resources);
+    const display::TargetStyle dim = display::UpdateBrightness(target, 6.0, f.screen.resources);
     EXPECT_EQ(dim.pen, f.screen.resources.normal_pen.get());
     EXPECT_EQ(dim.brush, f.screen.resources.normal_brush.get());
 }

@@ -7,17 +7,13 @@
 #include <string>
 
 #include "display/text_format.h"
+#include "display_fixture.h"
 
 namespace {
 
 using display::kOverlayTextChars;
 using display::kRangeLabelChars;
-
-std::string Narrow(const char16_t* text) {
-    std::string out;
-    for (; *text; ++text) out.push_back(*text < 128 ? static_cast<char>(*text) : '?');
-    return out;
-}
+using displaytest::Narrow;
 
 std::string Label(float value) {
     char16_t text[kRangeLabelChars];

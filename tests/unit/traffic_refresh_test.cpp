@@ -1,4 +1,6 @@
-// Binding the traffic interface and rebuilding the list from it.
+// Binding the traffic interface and rebuilding the list from it, once per
+// host second, also when the host time steps backwards (a reloaded flight),
+// takes one wild value or is not a number.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -32,6 +34,16 @@ Aircraft FullAircraft(host::TrafficId id, const std::string& atc_id) {
         .Set("GROUND VELOCITY", "KNOTS", 143.5)
         .Set("PLANE HEADING DEGREES MAGNETIC", "DEGREES", 271.5)
         .Set("PLANE HEADING DEGREES TRUE", "DEGREES", 268.0);
+    return a;
+}
+
+// An airborne aircraft at this latitude, with only the values the tests of
+// the rebuild's timing look at.
+Aircraft AircraftAt(host::TrafficId id, double latitude_deg) {
+    Aircraft a;
+    a.id = id;
+    a.atc_id = "N" + std::to_string(id);
+    a.Set("PLANE LATITUDE", "DEGREES", latitude_deg).Set("PLANE ALT ABOVE GROUND", "FEET", 3000.0);
     return a;
 }
 
@@ -300,6 +312,56 @@ TEST_F(TrafficRefresh, HostTimeThatIsNotANumberNeverRebuilds) {
     host.SetHostTime(5.0);
     list.PeriodicRefresh();
     EXPECT_EQ(info.radius_requests_m.size(), 1u);
+}
+
+// The list must not freeze until the host time comes round to the old value.
+TEST_F(TrafficRefresh, ARebuildFollowsAStepBackAndTheOncePerSecondRuleThen) {
+    info.aircraft = {AircraftAt(1, 10.0)};
+    TrafficList list;
+
+    host.SetHostTime(5000.0);
+    list.PeriodicRefresh();
+    const std::size_t rebuilds_before = info.radius_requests_m.size();
+
+    // The flight is reloaded: the host clock starts again near 0, the aircraft has moved.
+    info.aircraft = {AircraftAt(1, 11.0)};
+    host.SetHostTime(12.0);
+    list.PeriodicRefresh();
+    EXPECT_EQ(info.radius_requests_m.size(), rebuilds_before + 1);
+    EXPECT_DOUBLE_EQ(list.Target(0)->latitude_deg, 11.0);
+
+    // From there on, once per host second as always.
+    host.SetHostTime(12.5);
+    list.PeriodicRefresh();
+    EXPECT_EQ(info.radius_requests_m.size(), rebuilds_before + 1);
+    host.SetHostTime(13.5);
+    list.PeriodicRefresh();
+    EXPECT_EQ(info.radius_requests_m.size(), rebuilds_before + 2);
+}
+
+TEST_F(TrafficRefresh, OneHugeOrInfiniteHostTimeDoesNotStopTheRebuildsForGood) {
+    info.aircraft = {AircraftAt(1, 10.0)};
+    for (double wild : {1e300, std::numeric_limits<double>::infinity()}) {
+        TrafficList list;
+        host.SetHostTime(wild);
+        list.PeriodicRefresh();
+        const std::size_t rebuilds = info.radius_requests_m.size();
+        host.SetHostTime(100.0);
+        list.PeriodicRefresh();
+        EXPECT_EQ(info.radius_requests_m.size(), rebuilds + 1) << "after a host time of " << wild;
+    }
+}
+
+TEST_F(TrafficRefresh, AHostTimeThatIsNotANumberAfterANumberStillNeverRebuilds) {
+    info.aircraft = {AircraftAt(1, 10.0)};
+    TrafficList list;
+    host.SetHostTime(10.0);
+    list.PeriodicRefresh();
+    const std::size_t rebuilds = info.radius_requests_m.size();
+    host.SetHostTime(std::numeric_limits<double>::quiet_NaN());
+    list.PeriodicRefresh();
+    list.PeriodicRefresh();
+    EXPECT_EQ(info.radius_requests_m.size(), rebuilds);
 }
 
 }  // namespace

@@ -71,10 +71,24 @@ void DisplayFixture::Select(const std::string& identifier) {
     std::snprintf(screen.selected_identifier, sizeof(screen.selected_identifier), "%s", identifier.c_str());
 }
 
+void DisplayFixture::DrawFrame(DisplayDraw draw, double host_time) {
+    SetHostTime(host_time);
+    draw(screen, overlay);
+}
+
 std::vector<recorder::Call> CallsWith(const std::string& name, const void* pen_or_brush) {
     std::vector<recorder::Call> out;
     for (const recorder::Call& call : recorder::CallsNamed(name))
         if (call.handles.size() > 1 && call.handles[1] == pen_or_brush) out.push_back(call);
+    return out;
+}
+
+std::string Narrow(const std::u16string& text) {
+    std::string out;
+    for (const char16_t character : text) {
+        if (character == u'\0') break;
+        out.push_back(character < 128 ? static_cast<char>(character) : '?');
+    }
     return out;
 }
 

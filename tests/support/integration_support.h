@@ -1,4 +1,6 @@
-// Helpers shared by the integration tests.
+// Helpers shared by the tests that run the built module file through the
+// panel host: the module's tests (tests/integration) and the panel host's
+// own (tests/panel_host).
 #pragma once
 
 #include <cstdint>
@@ -12,10 +14,6 @@
 namespace integration {
 
 inline const char* ModulePath() { return RADAR_MODULE_PATH; }
-
-inline std::string ReferencePath(const std::string& file_name) {
-    return (std::filesystem::path(RADAR_REFERENCES_DIR) / file_name).string();
-}
 
 // A fresh folder for this test's files, under the test temporary folder.
 inline std::filesystem::path TestFolder() {
