@@ -21,8 +21,8 @@ constexpr double kRadiansToDegrees = 57.295780181884766;
 
 // The module's own ship and the two host records that feed it.
 OwnShip own_ship = {0.0, 0.0};
-host::ModuleVariable own_latitude = platform::MakeModuleVariable(host::kTokenOwnLatitude);
-host::ModuleVariable own_longitude = platform::MakeModuleVariable(host::kTokenOwnLongitude);
+platform::TokenVariable own_latitude = platform::MakeModuleVariable(host::kTokenOwnLatitude);
+platform::TokenVariable own_longitude = platform::MakeModuleVariable(host::kTokenOwnLongitude);
 
 }  // namespace
 
