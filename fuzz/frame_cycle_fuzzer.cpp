@@ -44,7 +44,7 @@ constexpr const char* kGdiplusCalls[] = {
 constexpr host::HostPanelsEntry kEntries[] = {
     host::kLookupModuleVariable,   host::kCheckNamedVariable,     host::kRegisterNamedVariable,
     host::kGetNamedVariableValue,  host::kSetNamedVariableValue,  host::kGetRegisteredInterface,
-    host::kElementListPlot,
+    host::kElementListPlot,        host::kInitializeModuleVariable,
 };
 
 std::int32_t ImageSide(FuzzedDataProvider& input) { return HostileInt(input, 1, 1200); }
@@ -206,6 +206,7 @@ void Operate(FuzzSession& s, bool& flooded) {
         case 17:
             s.host.hostile_lookups = s.script.ConsumeBool();
             s.host.hostile_named_values = s.script.ConsumeBool();
+            s.host.hostile_named_ids = s.script.ConsumeBool();
             break;
         case 18:
             s.host.table.entry[s.script.PickValueInArray(kEntries)] = nullptr;

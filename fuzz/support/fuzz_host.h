@@ -21,10 +21,11 @@ struct HostVariables {
     double time_s = 1.0;
 };
 
-// Identifiers the host hands out: 1 "Radar Mode", 2 "Radar Range", then the
-// outputs in the order they are registered; 0 for a name it does not know.
-constexpr std::int32_t kModeId = 1;
-constexpr std::int32_t kRangeId = 2;
+// Identifiers the host hands out, as the simulator does from 0: 0 "Radar
+// Mode", 1 "Radar Range", then the outputs; -1 for a name it does not know.
+// Names compare without regard to case.
+constexpr std::int32_t kModeId = 0;
+constexpr std::int32_t kRangeId = 1;
 constexpr int kNamedVariableSlots = 16;
 
 struct FuzzHost {
@@ -34,6 +35,8 @@ struct FuzzHost {
     // Hostile answers, each drawn from the input at the call.
     bool hostile_lookups = false;       // every module variable look-up
     bool hostile_named_values = false;  // every named-variable read
+    // Check and register answer -1, an id never issued, or the right one.
+    bool hostile_named_ids = false;
     FuzzedDataProvider* input = nullptr;
 
     // What GetRegisteredInterface("ITrafficInfo") answers.

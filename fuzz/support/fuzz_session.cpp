@@ -71,6 +71,7 @@ FuzzSession::~FuzzSession() {
     // Tear-down answers sanely: the input is spent or no longer asked.
     host.hostile_lookups = false;
     host.hostile_named_values = false;
+    host.hostile_named_ids = false;
     recorder::StopFailing();
     driver.DisconnectAll();
     Require(platform::GdiplusUserCount() == 0, "a GDI+ user outlives every gauge");
