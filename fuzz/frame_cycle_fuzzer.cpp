@@ -206,7 +206,6 @@ void Operate(FuzzSession& s, bool& flooded) {
         case 17:
             s.host.hostile_lookups = s.script.ConsumeBool();
             s.host.hostile_named_values = s.script.ConsumeBool();
-            s.host.hostile_named_ids = s.script.ConsumeBool();
             break;
         case 18:
             s.host.table.entry[s.script.PickValueInArray(kEntries)] = nullptr;

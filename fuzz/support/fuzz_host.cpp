@@ -33,11 +33,11 @@ std::int32_t IdOf(const char* name) {
     return host::kNoNamedVariable;
 }
 
-// What a hostile host answers for a name: nothing, an id it never issued,
-// or the right one.
-std::int32_t HostileIdOf(const char* name) {
-    static constexpr std::int32_t kStrayIds[] = {host::kNoNamedVariable, -2, kNamedVariableSlots, 1 << 30};
-    if (g_host->input->ConsumeBool()) return g_host->input->PickValueInArray(kStrayIds);
+constexpr std::int32_t kNeverIssuedId = 1 << 30;
+
+std::int32_t StrayIdOf(const char* name) {
+    if (name != nullptr && std::strcmp(name, "Radar Target Speed") == 0) return host::kNoNamedVariable;
+    if (name != nullptr && std::strcmp(name, "Radar Target Altitude") == 0) return kNeverIssuedId;
     return IdOf(name);
 }
 
@@ -79,10 +79,10 @@ struct Entries {
     static void HOST_CALL InitializeModuleVariable(host::ModuleVariable*) {}
 
     static std::int32_t HOST_CALL CheckNamedVariable(const char* name) {
-        return Hostile(g_host->hostile_named_ids) ? HostileIdOf(name) : IdOf(name);
+        return g_host->stray_named_ids ? host::kNoNamedVariable : IdOf(name);
     }
     static std::int32_t HOST_CALL RegisterNamedVariable(const char* name) {
-        return Hostile(g_host->hostile_named_ids) ? HostileIdOf(name) : IdOf(name);
+        return g_host->stray_named_ids ? StrayIdOf(name) : IdOf(name);
     }
 
     static double HOST_CALL GetNamedVariableValue(std::int32_t id) {
@@ -133,7 +133,7 @@ void FuzzHost::Reset() {
     variables = HostVariables{};
     hostile_lookups = false;
     hostile_named_values = false;
-    hostile_named_ids = false;
+    stray_named_ids = false;
     input = nullptr;
     registered = nullptr;
     Fill(table);

@@ -35,8 +35,11 @@ struct FuzzHost {
     // Hostile answers, each drawn from the input at the call.
     bool hostile_lookups = false;       // every module variable look-up
     bool hostile_named_values = false;  // every named-variable read
-    // Check and register answer -1, an id never issued, or the right one.
-    bool hostile_named_ids = false;
+    // The ids of a hostile host: check finds nothing (no gauge made the
+    // inputs yet), register answers -1 for "Radar Target Speed" and an id
+    // it never issued for "Radar Target Altitude". The module binds its ids
+    // once per process, in the warm-up, which sets this.
+    bool stray_named_ids = false;
     FuzzedDataProvider* input = nullptr;
 
     // What GetRegisteredInterface("ITrafficInfo") answers.

@@ -71,7 +71,6 @@ FuzzSession::~FuzzSession() {
     // Tear-down answers sanely: the input is spent or no longer asked.
     host.hostile_lookups = false;
     host.hostile_named_values = false;
-    host.hostile_named_ids = false;
     recorder::StopFailing();
     driver.DisconnectAll();
     Require(platform::GdiplusUserCount() == 0, "a GDI+ user outlives every gauge");
@@ -90,10 +89,12 @@ void WarmUp() {
     NetPlayers().Answer(0, false);
     FuzzHost& host = Host();
     host.Reset();
+    host.stray_named_ids = true;
     GaugeDriver driver;
     driver.Connect(0);
     driver.PreDraw(0);
     driver.DisconnectAll();
+    host.stray_named_ids = false;
     recorder::Clear();
 }
 
