@@ -4,9 +4,9 @@
 // The identifiers belong to the module, not to one gauge object: the first
 // call in the module finds the inputs (registering those that no gauge has
 // made yet) and registers the outputs, and every gauge object exchanges
-// through those same identifiers. Every gauge reads
-// the inputs; the outputs are written by one gauge object at a time, so that
-// a gauge without a selection does not overwrite the one the pilot clicked.
+// through those same identifiers. Every gauge reads the inputs; the outputs
+// are written by one gauge object at a time, so that a gauge without a
+// selection does not overwrite the one the pilot clicked.
 #include <cmath>
 
 #include "display/float_conversion.h"
