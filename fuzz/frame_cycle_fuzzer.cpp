@@ -44,7 +44,7 @@ constexpr const char* kGdiplusCalls[] = {
 constexpr host::HostPanelsEntry kEntries[] = {
     host::kLookupModuleVariable,   host::kCheckNamedVariable,     host::kRegisterNamedVariable,
     host::kGetNamedVariableValue,  host::kSetNamedVariableValue,  host::kGetRegisteredInterface,
-    host::kElementListPlot,
+    host::kElementListPlot,        host::kInitializeModuleVariable,
 };
 
 std::int32_t ImageSide(FuzzedDataProvider& input) { return HostileInt(input, 1, 1200); }

@@ -84,6 +84,25 @@ product_line() {
   fi
 }
 
+# One line on the simulator's conventions as a host declared apart from the
+# module's headers found them; on failure, the checks that did not hold.
+conventions_line() {
+  local f=$1 result
+  result=$(value "$f" result)
+  case "$result" in
+    pass)
+      printf '  %-22s thiscall interface calls, mouse lists to type 0, no -1 to get or set, entry 38 first (%s), %s s: clean\n' \
+        "conventions (i686)" "$(value "$f" reason)" "$(value "$f" seconds)" ;;
+    skipped)
+      printf '  %-22s NOT RUN: %s\n' "conventions (i686)" "$(value "$f" reason)" ;;
+    *)
+      printf '  %-22s FAILED: %s\n' "conventions (i686)" "$(value "$f" reason)"
+      sed -n 's/^check_[0-9]*=//p' "$f" | tr -d '\r' | grep -Ev ' [1-9][0-9]* checked, 0 failed$' |
+        sed 's/^/                           /'
+      status=1 ;;
+  esac
+}
+
 # One line on the live preview under Wine in an X server: how fast it
 # started and how fast it ran, or why it did not run.
 preview_line() {
@@ -120,6 +139,7 @@ for build in "$@"; do
   if [ -f "$folder/soak.txt" ]; then soak_line "$folder/soak.txt" "soak ($name)"; found=1; fi
   if [ -f "$folder/valgrind.txt" ]; then valgrind_line "$folder/valgrind.txt"; found=1; fi
   if [ -f "$folder/i686_panel.txt" ]; then product_line "$folder/i686_panel.txt" "$folder/i686_soak.txt"; found=1; fi
+  if [ -f "$folder/i686_conventions.txt" ]; then conventions_line "$folder/i686_conventions.txt"; found=1; fi
   if [ -f "$folder/preview.txt" ]; then preview_line "$folder/preview.txt"; found=1; fi
   for f in "$folder"/*_fuzzer.txt; do
     [ -f "$f" ] || continue

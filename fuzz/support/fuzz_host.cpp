@@ -1,6 +1,8 @@
 #include "fuzz_host.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <strings.h>
 
 #include "hostile_values.h"
 #include "module/module_exports.h"
@@ -9,7 +11,6 @@ namespace fuzzsupport {
 namespace {
 
 constexpr const char* kKnownNames[] = {
-    "",  // 0: unknown
     "Radar Mode",
     "Radar Range",
     "Radar Target Selected",
@@ -26,10 +27,23 @@ static_assert(kKnownNameCount <= kNamedVariableSlots, "room for every known name
 FuzzHost* g_host = nullptr;
 
 std::int32_t IdOf(const char* name) {
-    if (name == nullptr) return 0;
-    for (int id = 1; id < kKnownNameCount; ++id)
-        if (std::strcmp(name, kKnownNames[id]) == 0) return id;
-    return 0;
+    if (name == nullptr) return host::kNoNamedVariable;
+    for (int id = 0; id < kKnownNameCount; ++id)
+        if (strcasecmp(name, kKnownNames[id]) == 0) return id;
+    return host::kNoNamedVariable;
+}
+
+constexpr std::int32_t kNeverIssuedId = 1 << 30;
+
+std::int32_t StrayIdOf(const char* name) {
+    if (name != nullptr && std::strcmp(name, "Radar Target Speed") == 0) return host::kNoNamedVariable;
+    if (name != nullptr && std::strcmp(name, "Radar Target Altitude") == 0) return kNeverIssuedId;
+    return IdOf(name);
+}
+
+// The module never hands get or set an id that no host could have issued.
+void RequireIssuable(std::int32_t id) {
+    if (id < 0) std::abort();
 }
 
 double ModuleVariableValue(const HostVariables& v, std::uint32_t token) {
@@ -62,16 +76,24 @@ struct Entries {
                                                            : ModuleVariableValue(g_host->variables, variable->token);
     }
 
-    static std::int32_t HOST_CALL CheckNamedVariable(const char* name) { return IdOf(name); }
-    static std::int32_t HOST_CALL RegisterNamedVariable(const char* name) { return IdOf(name); }
+    static void HOST_CALL InitializeModuleVariable(host::ModuleVariable*) {}
+
+    static std::int32_t HOST_CALL CheckNamedVariable(const char* name) {
+        return g_host->stray_named_ids ? host::kNoNamedVariable : IdOf(name);
+    }
+    static std::int32_t HOST_CALL RegisterNamedVariable(const char* name) {
+        return g_host->stray_named_ids ? StrayIdOf(name) : IdOf(name);
+    }
 
     static double HOST_CALL GetNamedVariableValue(std::int32_t id) {
+        RequireIssuable(id);
         if (Hostile(g_host->hostile_named_values)) return HostileDouble(*g_host->input, -10.0, 1000.0);
-        return id > 0 && id < kNamedVariableSlots ? g_host->named_values[id] : 0.0;
+        return id < kNamedVariableSlots ? g_host->named_values[id] : 0.0;
     }
 
     static void HOST_CALL SetNamedVariableValue(std::int32_t id, double value) {
-        if (id > 0 && id < kNamedVariableSlots) g_host->named_values[id] = value;
+        RequireIssuable(id);
+        if (id < kNamedVariableSlots) g_host->named_values[id] = value;
     }
 
     static void* HOST_CALL GetRegisteredInterface(const char* name) {
@@ -94,6 +116,7 @@ void Fill(host::HostPanels& table) {
     Set(table, host::kElementListGenerate, &Entries::ElementListGenerate);
     Set(table, host::kElementListPlot, &Entries::ElementList);
     Set(table, host::kElementListKill, &Entries::ElementList);
+    Set(table, host::kInitializeModuleVariable, &Entries::InitializeModuleVariable);
     Set(table, host::kLookupModuleVariable, &Entries::LookupModuleVariable);
     Set(table, host::kCheckNamedVariable, &Entries::CheckNamedVariable);
     Set(table, host::kRegisterNamedVariable, &Entries::RegisterNamedVariable);
@@ -110,6 +133,7 @@ void FuzzHost::Reset() {
     variables = HostVariables{};
     hostile_lookups = false;
     hostile_named_values = false;
+    stray_named_ids = false;
     input = nullptr;
     registered = nullptr;
     Fill(table);

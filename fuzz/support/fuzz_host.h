@@ -21,10 +21,11 @@ struct HostVariables {
     double time_s = 1.0;
 };
 
-// Identifiers the host hands out: 1 "Radar Mode", 2 "Radar Range", then the
-// outputs in the order they are registered; 0 for a name it does not know.
-constexpr std::int32_t kModeId = 1;
-constexpr std::int32_t kRangeId = 2;
+// Identifiers the host hands out, as the simulator does from 0: 0 "Radar
+// Mode", 1 "Radar Range", then the outputs; -1 for a name it does not know.
+// Names compare without regard to case.
+constexpr std::int32_t kModeId = 0;
+constexpr std::int32_t kRangeId = 1;
 constexpr int kNamedVariableSlots = 16;
 
 struct FuzzHost {
@@ -34,6 +35,11 @@ struct FuzzHost {
     // Hostile answers, each drawn from the input at the call.
     bool hostile_lookups = false;       // every module variable look-up
     bool hostile_named_values = false;  // every named-variable read
+    // The ids of a hostile host: check finds nothing (no gauge made the
+    // inputs yet), register answers -1 for "Radar Target Speed" and an id
+    // it never issued for "Radar Target Altitude". The module binds its ids
+    // once per process, in the warm-up, which sets this.
+    bool stray_named_ids = false;
     FuzzedDataProvider* input = nullptr;
 
     // What GetRegisteredInterface("ITrafficInfo") answers.

@@ -89,10 +89,12 @@ void WarmUp() {
     NetPlayers().Answer(0, false);
     FuzzHost& host = Host();
     host.Reset();
+    host.stray_named_ids = true;
     GaugeDriver driver;
     driver.Connect(0);
     driver.PreDraw(0);
     driver.DisconnectAll();
+    host.stray_named_ids = false;
     recorder::Clear();
 }
 

@@ -96,7 +96,7 @@ std::int32_t GaugeDriver::Click(int slot, std::int32_t x, std::int32_t y, std::u
     if (header == nullptr || header->mouse_rects == nullptr) return 0;
     for (int i = 0; i < kLongestMouseRectList; ++i) {
         const host::MouseRect& rect = header->mouse_rects[i];
-        if (rect.type == host::kMouseRectEnd) break;
+        if (rect.type == host::kMouseRectEndOfList) break;
         if (rect.type == host::kMouseRectChild && rect.routine != nullptr) {
             host::ClickPoint point{x, y};
             return rect.routine(&point, mouse_flags);

@@ -23,15 +23,15 @@ public:
     double own_latitude_deg = 0.0;
     double own_longitude_deg = 0.0;
 
-    host::TrafficHandle HOST_CALL GetVariableHandle(const char* name) override;
-    host::TrafficHandle HOST_CALL GetUnitsHandle(const char* name) override;
-    std::uint32_t HOST_CALL GetTrafficInRadius(double radius_m, std::uint32_t max_count, host::TrafficId* ids) override;
-    std::int32_t HOST_CALL GetNumericValue(host::TrafficId id, host::TrafficHandle variable, host::TrafficHandle unit,
+    host::TrafficHandle HOST_METHOD GetVariableHandle(const char* name) override;
+    host::TrafficHandle HOST_METHOD GetUnitsHandle(const char* name) override;
+    std::uint32_t HOST_METHOD GetTrafficInRadius(double radius_m, std::uint32_t max_count, host::TrafficId* ids) override;
+    std::int32_t HOST_METHOD GetNumericValue(host::TrafficId id, host::TrafficHandle variable, host::TrafficHandle unit,
                                            double* result, std::uint32_t index) override;
-    std::int32_t HOST_CALL GetStringValue(host::TrafficId id, host::TrafficHandle variable, char* buffer,
+    std::int32_t HOST_METHOD GetStringValue(host::TrafficId id, host::TrafficHandle variable, char* buffer,
                                           std::uint32_t buffer_size, std::uint32_t index) override;
-    std::uint32_t HOST_CALL ReducedDataFlag() override;
-    const char* HOST_CALL GetTrafficName(host::TrafficId id) override;
+    std::uint32_t HOST_METHOD ReducedDataFlag() override;
+    const char* HOST_METHOD GetTrafficName(host::TrafficId id) override;
 
     // Forgets the input and the last name handed out.
     void Reset();
@@ -59,7 +59,7 @@ private:
 class HostileRegistered : public host::RegisteredInterface {
 public:
     host::TrafficInfo* traffic = nullptr;
-    void* HOST_CALL QueryInterface(const char* name) override;
+    void* HOST_METHOD QueryInterface(const char* name) override;
 };
 
 }  // namespace fuzzsupport

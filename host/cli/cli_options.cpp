@@ -177,8 +177,9 @@ variable's value.
                           FOLDER/<gauge>[_p<N>]_f<frame>.png, e.g.
                           circular_green_f0001.png; prints the folder's path
   --last-frame-only       writes the images of the last frame only
-  --no-panel-variables    leaves "Radar Mode" and "Radar Range" absent, as on a
-                          panel without the designer's gauge that creates them
+  --no-panel-variables    leaves "Radar Mode" and "Radar Range" absent until
+                          the radar makes them, as on a panel whose control
+                          gauge loads after the radar, or has none
   --quiet                 no line per frame
   --scenario FILE         the simulated sky: the own aircraft's flight, the
                           traffic interface's aircraft and the network players

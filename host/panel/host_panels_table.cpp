@@ -31,14 +31,17 @@ void HOST_CALL ElementListKill(host::Element* element) {
     RecordElementListCall(host::kElementListKill, element, 0);
 }
 
+void HOST_CALL InitializeModuleVariable(host::ModuleVariable* variable) {
+    if (g_active_services && variable) g_active_services->InitializeModuleVariable(*variable);
+}
 void HOST_CALL LookupModuleVariable(host::ModuleVariable* variable) {
     if (g_active_services && variable) g_active_services->LookupModuleVariable(*variable);
 }
 std::int32_t HOST_CALL CheckNamedVariable(const char* name) {
-    return g_active_services ? g_active_services->CheckNamedVariable(name) : 0;
+    return g_active_services ? g_active_services->CheckNamedVariable(name) : host::kNoNamedVariable;
 }
 std::int32_t HOST_CALL RegisterNamedVariable(const char* name) {
-    return g_active_services ? g_active_services->RegisterNamedVariable(name) : 0;
+    return g_active_services ? g_active_services->RegisterNamedVariable(name) : host::kNoNamedVariable;
 }
 double HOST_CALL GetNamedVariableValue(std::int32_t id) {
     return g_active_services ? g_active_services->GetNamedVariableValue(id) : 0.0;
@@ -64,6 +67,7 @@ host::HostPanels MakeTable() {
     Put<host::ElementListGenerateFn>(table, host::kElementListGenerate, ElementListGenerate);
     Put<host::ElementListFn>(table, host::kElementListPlot, ElementListPlot);
     Put<host::ElementListFn>(table, host::kElementListKill, ElementListKill);
+    Put<host::InitializeModuleVariableFn>(table, host::kInitializeModuleVariable, InitializeModuleVariable);
     Put<host::LookupModuleVariableFn>(table, host::kLookupModuleVariable, LookupModuleVariable);
     Put<host::NamedVariableLookupFn>(table, host::kCheckNamedVariable, CheckNamedVariable);
     Put<host::NamedVariableLookupFn>(table, host::kRegisterNamedVariable, RegisterNamedVariable);

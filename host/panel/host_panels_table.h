@@ -20,6 +20,7 @@ struct ElementListCall {
 class PanelServices {
 public:
     virtual void ElementListService(const ElementListCall& call) = 0;
+    virtual void InitializeModuleVariable(host::ModuleVariable& variable) = 0;
     virtual void LookupModuleVariable(host::ModuleVariable& variable) = 0;
     virtual std::int32_t CheckNamedVariable(const char* name) = 0;
     virtual std::int32_t RegisterNamedVariable(const char* name) = 0;
@@ -31,8 +32,8 @@ protected:
     ~PanelServices() = default;
 };
 
-// The process's table. Its entries do nothing (and return 0) while no
-// services are active.
+// The process's table. Its entries do nothing (and return 0, or
+// kNoNamedVariable for a named-variable id) while no services are active.
 const host::HostPanels& HostPanelsTable();
 
 // Makes `services` the active ones (null: none).

@@ -1,11 +1,15 @@
 #include "panel/module_file.h"
 
 #include "panel/bounded_string.h"
+#include "panel/mouse_rects.h"
 
 #if defined(_WIN32)
 #include <windows.h>
 #else
 #include <dlfcn.h>
+#include <link.h>
+
+#include <cstring>
 #endif
 
 namespace panelhost {
@@ -45,6 +49,14 @@ void* FindSymbol(void* handle, const char* name) {
 
 void CloseLibrary(void* handle) { FreeLibrary(static_cast<HMODULE>(handle)); }
 
+// The loaded image, from its own headers.
+std::vector<std::pair<std::uintptr_t, std::uintptr_t>> LoadedImage(void* handle) {
+    const auto base = reinterpret_cast<std::uintptr_t>(handle);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(handle);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    return {{base, base + nt->OptionalHeader.SizeOfImage}};
+}
+
 #else
 
 void* OpenLibrary(const std::string& path, std::string* error) {
@@ -62,6 +74,32 @@ void* FindSymbol(void* handle, const char* name) { return dlsym(handle, name); }
 
 void CloseLibrary(void* handle) { dlclose(handle); }
 
+// The loaded segments of the object at this load address.
+struct SegmentSearch {
+    ElfW(Addr) load_address;
+    std::vector<std::pair<std::uintptr_t, std::uintptr_t>> segments;
+};
+
+int CollectSegments(dl_phdr_info* info, std::size_t, void* data) {
+    auto* search = static_cast<SegmentSearch*>(data);
+    if (info->dlpi_addr != search->load_address) return 0;
+    for (ElfW(Half) i = 0; i < info->dlpi_phnum; ++i) {
+        const ElfW(Phdr)& segment = info->dlpi_phdr[i];
+        if (segment.p_type != PT_LOAD) continue;
+        const std::uintptr_t first = info->dlpi_addr + segment.p_vaddr;
+        search->segments.emplace_back(first, first + segment.p_memsz);
+    }
+    return search->segments.empty() ? 0 : 1;
+}
+
+std::vector<std::pair<std::uintptr_t, std::uintptr_t>> LoadedImage(void* handle) {
+    link_map* map = nullptr;
+    if (dlinfo(handle, RTLD_DI_LINKMAP, &map) != 0 || map == nullptr) return {};
+    SegmentSearch search{map->l_addr, {}};
+    dl_iterate_phdr(&CollectSegments, &search);
+    return search.segments;
+}
+
 #endif
 
 }  // namespace
@@ -70,6 +108,33 @@ std::unique_ptr<LoadedLibrary> LoadedLibrary::Open(const std::string& path, std:
     void* handle = OpenLibrary(path, error);
     if (handle == nullptr) return nullptr;
     return std::unique_ptr<LoadedLibrary>(new LoadedLibrary(handle));
+}
+
+bool ModuleFile::HoldsData(const void* data, std::size_t bytes) const {
+    const auto first = reinterpret_cast<std::uintptr_t>(data);
+    for (const ByteRange& range : image_) {
+        if (first >= range.first && first <= range.second && range.second - first >= bytes) return true;
+    }
+    return false;
+}
+
+std::string ModuleFile::MouseListFault() const {
+    for (host::GaugeHeader* header : Gauges()) {
+        if (!HoldsData(header, sizeof(host::GaugeHeader) - sizeof(header->reserve)))
+            return "a gauge header of Linkage lies outside the module";
+        if (header->mouse_rects != nullptr && MouseListEnd(*this, header->mouse_rects) == nullptr) {
+            return "the mouse rectangles of gauge \"" + std::string(GaugeName(header)) +
+                   "\" have no end-of-list record (type 0) within the module's data";
+        }
+    }
+    return {};
+}
+
+const host::MouseRect* MouseListEnd(const ModuleFile& module, const host::MouseRect* rects) {
+    for (std::size_t i = 0; i < kMaxMouseRects && module.HoldsData(&rects[i], sizeof rects[i]); ++i) {
+        if (rects[i].type == host::kMouseRectEndOfList) return &rects[i];
+    }
+    return nullptr;
 }
 
 LoadedLibrary::~LoadedLibrary() { CloseLibrary(handle_); }
@@ -85,7 +150,14 @@ std::unique_ptr<ModuleFile> ModuleFile::Load(const std::string& path, std::strin
         if (error) *error = path + " does not export ImportTable and Linkage";
         return nullptr;
     }
-    return std::unique_ptr<ModuleFile>(new ModuleFile(std::move(library), import_table, linkage));
+    std::vector<ModuleFile::ByteRange> image = LoadedImage(library->handle());
+    std::unique_ptr<ModuleFile> module(new ModuleFile(std::move(library), import_table, linkage, std::move(image)));
+    const std::string fault = module->MouseListFault();
+    if (!fault.empty()) {
+        if (error) *error = path + ": " + fault;
+        return nullptr;
+    }
+    return module;
 }
 
 ModuleFile::~ModuleFile() = default;

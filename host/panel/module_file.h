@@ -2,9 +2,12 @@
 // through its two exported tables only.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/host_abi.h"
@@ -40,8 +43,9 @@ constexpr std::size_t kMaxImportEntries = 64;
 
 class ModuleFile {
 public:
-    // Loads the module; null with `error` filled when it cannot be loaded or
-    // lacks ImportTable or Linkage.
+    // Loads the module; null with `error` filled when it cannot be loaded,
+    // lacks ImportTable or Linkage, or a gauge's mouse list does not reach
+    // its end-of-list record within the module's data.
     static std::unique_ptr<ModuleFile> Load(const std::string& path, std::string* error);
     ~ModuleFile();  // unloads the module
     ModuleFile(const ModuleFile&) = delete;
@@ -60,14 +64,29 @@ public:
     // The module's resource handle, passed to the install routines.
     host::ResourceHandle resource_handle() const { return library_->handle(); }
 
+    // True when these bytes lie wholly within the module's loaded image.
+    bool HoldsData(const void* data, std::size_t bytes) const;
+
 private:
-    ModuleFile(std::unique_ptr<LoadedLibrary> library, host::ImportEntry* import_table, host::LinkageFormat* linkage)
-        : library_(std::move(library)), import_table_(import_table), linkage_(linkage) {}
+    using ByteRange = std::pair<std::uintptr_t, std::uintptr_t>;  // [first, end)
+
+    ModuleFile(std::unique_ptr<LoadedLibrary> library, host::ImportEntry* import_table, host::LinkageFormat* linkage,
+               std::vector<ByteRange> image)
+        : library_(std::move(library)), import_table_(import_table), linkage_(linkage), image_(std::move(image)) {}
+
+    // Empty when every gauge's mouse list ends within the image, else why not.
+    std::string MouseListFault() const;
 
     std::unique_ptr<LoadedLibrary> library_;
     host::ImportEntry* import_table_;
     host::LinkageFormat* linkage_;
+    std::vector<ByteRange> image_;
 };
+
+// The list of a gauge's mouse rectangles, walked as the host walks it: up to
+// the end-of-list record, taking only records within the module's image and
+// at most kMaxMouseRects of them. Null when the list does not end so.
+const host::MouseRect* MouseListEnd(const ModuleFile& module, const host::MouseRect* rects);
 
 // A gauge header's name, empty for none.
 std::string_view GaugeName(const host::GaugeHeader* header);

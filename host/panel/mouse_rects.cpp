@@ -19,7 +19,7 @@ bool Contains(const host::MouseRect& rect, DesignPoint point) {
 
 const host::MouseRect* FindChildRect(const host::MouseRect* rects, DesignPoint point, std::uint32_t mouse_flags) {
     if (rects == nullptr) return nullptr;
-    for (std::size_t i = 0; i < kMaxMouseRects && rects[i].type != host::kMouseRectEnd; ++i) {
+    for (std::size_t i = 0; i < kMaxMouseRects && rects[i].type != host::kMouseRectEndOfList; ++i) {
         const host::MouseRect& rect = rects[i];
         if (rect.type == host::kMouseRectChild && (rect.mouse_flags & mouse_flags) != 0 && Contains(rect, point)) {
             return &rect;

@@ -12,7 +12,7 @@
 namespace panelhost {
 
 constexpr double kDesignUnitsPerGauge = 100.0;
-// Rectangles looked at before the end rectangle must have come.
+// Rectangles looked at before the end-of-list record must have come.
 constexpr std::size_t kMaxMouseRects = 256;
 
 struct DesignPoint {
@@ -25,8 +25,10 @@ struct DesignPoint {
 DesignPoint PixelToDesign(int x_px, int y_px, int width_px, int height_px);
 
 // The first child rectangle (type 2) that contains the point and listens to
-// one of these mouse flags, or null. The list ends at the end rectangle
-// (type 3) or after kMaxMouseRects entries.
+// one of these mouse flags, or null. The list ends at the end-of-list record
+// (type 0; end-parent records, type 3, only close a parent) or after
+// kMaxMouseRects entries. The panel host loads only modules whose lists end
+// within their data (ModuleFile).
 const host::MouseRect* FindChildRect(const host::MouseRect* rects, DesignPoint point, std::uint32_t mouse_flags);
 
 struct ClickResult {

@@ -1,5 +1,6 @@
-// The panel's named variables: string names, 32-bit identifiers from 1 in
-// the order of creation, and a double value each (0 when created).
+// The panel's named variables as the simulator keeps them: string names
+// compared without regard to case, 32-bit identifiers from 0 in the order
+// of creation, and a double value each (0 when created).
 #pragma once
 
 #include <cstddef>
@@ -10,7 +11,8 @@
 
 namespace panelhost {
 
-using NamedVariableId = std::int32_t;  // 0: no variable
+using NamedVariableId = std::int32_t;
+constexpr NamedVariableId kNoVariable = -1;  // the host's answer for a name nobody created
 
 // Names longer than this are cut: a name without a terminator is read no further.
 constexpr std::size_t kMaxNamedVariableNameLength = 255;
@@ -22,9 +24,9 @@ struct NamedVariable {
 
 class NamedVariableStore {
 public:
-    // The identifier of an existing variable, or 0.
+    // The identifier of an existing variable, or kNoVariable.
     NamedVariableId Find(std::string_view name) const;
-    // Creates the variable if needed; 0 for an empty name.
+    // Creates the variable if needed; kNoVariable for an empty name.
     NamedVariableId Register(std::string_view name);
 
     // 0.0 for an unknown identifier.
@@ -37,7 +39,7 @@ public:
     // The value, or `fallback` when there is no such variable.
     double ValueOr(std::string_view name, double fallback) const;
 
-    // Every variable, in identifier order (identifier = index + 1).
+    // Every variable, in identifier order (identifier = index).
     const std::vector<NamedVariable>& variables() const { return variables_; }
 
 private:

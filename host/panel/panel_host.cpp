@@ -117,7 +117,10 @@ void PanelHost::ElementListService(const ElementListCall& call) {
     if (element_list_calls_.size() < kMaxRecordedElementListCalls) element_list_calls_.push_back(call);
 }
 
+void PanelHost::InitializeModuleVariable(host::ModuleVariable& variable) { initialized_records_.insert(&variable); }
+
 void PanelHost::LookupModuleVariable(host::ModuleVariable& variable) {
+    if (initialized_records_.count(&variable) == 0) ++uninitialized_lookups_;
     variable.value = ModuleVariableValue(variable.token, aircraft_, clock_);
 }
 

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,7 +35,7 @@ constexpr const char* kRadarRangeVariable = "Radar Range";
 
 struct PanelHostOptions {
     // Create "Radar Mode" and "Radar Range" (value 0) as the panel's own
-    // gauge would; false leaves them absent.
+    // gauge would; false leaves them absent until the module makes them.
     bool panel_variables = true;
     // The x87 precision control (24, 53 or 64 bits) every call into the
     // module is made under; 0 leaves the thread's own.
@@ -93,12 +94,16 @@ public:
     // The calls into the module and the floating-point state they gave back.
     const ModuleCallPrecision& module_calls() const { return module_calls_; }
 
+    // Look-ups of module-variable records that entry 38 had not initialised.
+    std::size_t uninitialized_lookups() const { return uninitialized_lookups_; }
+
     const std::vector<ElementListCall>& element_list_calls() const { return element_list_calls_; }
     // Calls of one entry (24 to 31), recorded or not.
     std::size_t ElementListCallCount(host::HostPanelsEntry entry) const;
 
 private:
     void ElementListService(const ElementListCall& call) override;
+    void InitializeModuleVariable(host::ModuleVariable& variable) override;
     void LookupModuleVariable(host::ModuleVariable& variable) override;
     std::int32_t CheckNamedVariable(const char* name) override;
     std::int32_t RegisterNamedVariable(const char* name) override;
@@ -116,6 +121,8 @@ private:
     InterfaceRegistry interfaces_;
     OwnAircraft aircraft_;
     HostClock clock_;
+    std::set<const host::ModuleVariable*> initialized_records_;
+    std::size_t uninitialized_lookups_ = 0;
     std::vector<ElementListCall> element_list_calls_;
     std::array<std::size_t, host::kHostPanelsEntryCount> element_list_call_counts_{};
 };

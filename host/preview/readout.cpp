@@ -26,7 +26,7 @@ constexpr ShownValue kSecondLine[] = {
 };
 
 std::string Value(const panelhost::NamedVariableStore& variables, const char* name, const char* unit) {
-    if (variables.Find(name) == 0) return "-";
+    if (variables.Find(name) == panelhost::kNoVariable) return "-";
     char text[48];
     std::snprintf(text, sizeof text, "%.8g%s", variables.ValueOr(name, 0.0), unit);
     return text;

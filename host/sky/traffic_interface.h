@@ -34,25 +34,25 @@ public:
     explicit TrafficInterface(const Sky& sky) : sky_(sky) {}
 
     // The handle of a variable or unit name, 0 for an unknown name.
-    host::TrafficHandle HOST_CALL GetVariableHandle(const char* name) override;
-    host::TrafficHandle HOST_CALL GetUnitsHandle(const char* name) override;
+    host::TrafficHandle HOST_METHOD GetVariableHandle(const char* name) override;
+    host::TrafficHandle HOST_METHOD GetUnitsHandle(const char* name) override;
     // Writes the identifiers of NearestTraffic (radius in metres) and returns
     // their number; nothing for a radius that is negative or not a number.
-    std::uint32_t HOST_CALL GetTrafficInRadius(double radius_m, std::uint32_t max_count,
+    std::uint32_t HOST_METHOD GetTrafficInRadius(double radius_m, std::uint32_t max_count,
                                                host::TrafficId* ids) override;
     // Writes the value in the unit asked for and returns 1. An unknown
     // aircraft, variable or unit, a unit of another kind, a string variable
     // or an index other than 0 leave the result alone and return 0.
-    std::int32_t HOST_CALL GetNumericValue(host::TrafficId id, host::TrafficHandle variable, host::TrafficHandle unit,
+    std::int32_t HOST_METHOD GetNumericValue(host::TrafficId id, host::TrafficHandle variable, host::TrafficHandle unit,
                                            double* result, std::uint32_t index) override;
     // Copies "ATC ID" into the buffer, cut to fit, always terminated, at most
     // buffer_size bytes; returns 1. Anything else leaves the buffer alone and returns 0.
-    std::int32_t HOST_CALL GetStringValue(host::TrafficId id, host::TrafficHandle variable, char* buffer,
+    std::int32_t HOST_METHOD GetStringValue(host::TrafficId id, host::TrafficHandle variable, char* buffer,
                                           std::uint32_t buffer_size, std::uint32_t index) override;
-    std::uint32_t HOST_CALL ReducedDataFlag() override;
+    std::uint32_t HOST_METHOD ReducedDataFlag() override;
     // The scenario's traffic name, else the aircraft's identifier; "" for an
     // unknown aircraft. Valid until the sky moves on.
-    const char* HOST_CALL GetTrafficName(host::TrafficId id) override;
+    const char* HOST_METHOD GetTrafficName(host::TrafficId id) override;
 
 private:
     const Sky& sky_;
@@ -64,7 +64,7 @@ class TrafficComponent final : public host::RegisteredInterface {
 public:
     explicit TrafficComponent(TrafficInterface& traffic) : traffic_(traffic) {}
 
-    void* HOST_CALL QueryInterface(const char* name) override;
+    void* HOST_METHOD QueryInterface(const char* name) override;
 
 private:
     TrafficInterface& traffic_;

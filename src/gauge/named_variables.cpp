@@ -2,10 +2,11 @@
 // "Radar Range" come in, the selected target's data go out.
 //
 // The identifiers belong to the module, not to one gauge object: the first
-// call in the module checks the inputs and registers the outputs, and every
-// gauge object exchanges through those same identifiers. Every gauge reads
-// the inputs; the outputs are written by one gauge object at a time, so that
-// a gauge without a selection does not overwrite the one the pilot clicked.
+// call in the module finds the inputs (registering those that no gauge has
+// made yet) and registers the outputs, and every gauge object exchanges
+// through those same identifiers. Every gauge reads the inputs; the outputs
+// are written by one gauge object at a time, so that a gauge without a
+// selection does not overwrite the one the pilot clicked.
 #include <cmath>
 
 #include "display/float_conversion.h"
@@ -29,9 +30,11 @@ constexpr const char* kOutputNames[kOutputCount] = {
 
 struct NamedVariables {
     bool registered = false;
-    std::int32_t mode_id = 0;
-    std::int32_t range_id = 0;
-    std::int32_t output_ids[kOutputCount] = {};
+    std::int32_t mode_id = host::kNoNamedVariable;
+    std::int32_t range_id = host::kNoNamedVariable;
+    std::int32_t output_ids[kOutputCount] = {host::kNoNamedVariable, host::kNoNamedVariable, host::kNoNamedVariable,
+                                             host::kNoNamedVariable, host::kNoNamedVariable, host::kNoNamedVariable,
+                                             host::kNoNamedVariable};
     // The gauge object that publishes the outputs; null until one takes them
     // and again when the holder is destroyed.
     const RadarGauge* outputs_owner = nullptr;
@@ -42,12 +45,20 @@ NamedVariables& Variables() {
     return variables;
 }
 
+// An input as the panel's control gauge made it, or, while no gauge has made
+// it yet (the gauges of a panel load in any order), made here: the control
+// gauge then finds it and writes into the same variable.
+std::int32_t BindInput(const char* name) {
+    const std::int32_t id = platform::CheckNamedVariable(name);
+    return id >= 0 ? id : platform::RegisterNamedVariable(name);
+}
+
 // The inputs start from the first gauge's defaults; a panel that writes
 // them takes over.
 void RegisterAll(NamedVariables& variables, std::int32_t mode, float range_nm) {
-    variables.mode_id = platform::CheckNamedVariable("Radar Mode");
+    variables.mode_id = BindInput("Radar Mode");
     platform::SetNamedVariableValue(variables.mode_id, mode);
-    variables.range_id = platform::CheckNamedVariable("Radar Range");
+    variables.range_id = BindInput("Radar Range");
     platform::SetNamedVariableValue(variables.range_id, range_nm);
     for (int output = 0; output < kOutputCount; ++output)
         variables.output_ids[output] = platform::RegisterNamedVariable(kOutputNames[output]);

@@ -8,6 +8,7 @@
 #include "gauge/surface_cache.h"
 #include "platform/gdiplus_flat.h"
 #include "platform/host_abi.h"
+#include "platform/host_services.h"
 #include "traffic/traffic_list.h"
 
 namespace gauge {
@@ -89,7 +90,7 @@ private:
     std::int32_t resources_created_ = 0;
     SurfaceCache surface_cache_;
     std::unique_ptr<traffic::TrafficList> traffic_list_;
-    host::ModuleVariable time_variable_;
+    platform::TokenVariable time_variable_;
 };
 
 // The named-variable identifiers and the outputs' holder, as at load: the

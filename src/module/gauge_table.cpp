@@ -38,9 +38,17 @@ constexpr host::MouseRect ClickBox(host::ClickRoutine click) {
     return rect;
 }
 
-constexpr host::MouseRect EndRect() {
+constexpr host::MouseRect EndParentRect() {
     host::MouseRect rect{};
-    rect.type = host::kMouseRectEnd;
+    rect.type = host::kMouseRectEndParent;
+    rect.cursor = host::kCursorNone;
+    return rect;
+}
+
+// The host walks the list up to this record.
+constexpr host::MouseRect EndOfListRect() {
+    host::MouseRect rect{};
+    rect.type = host::kMouseRectEndOfList;
     rect.cursor = host::kCursorNone;
     return rect;
 }
@@ -70,7 +78,8 @@ constexpr GaugeDefinition DefineGauge(GaugeSlot slot, host::GaugeCallback callba
     gauge.drawing = StaticImage(&self.header, nullptr, host::kImageFlagsDrawing);
     gauge.mouse_rects[0] = ParentRect();
     gauge.mouse_rects[1] = ClickBox(click);
-    gauge.mouse_rects[2] = EndRect();
+    gauge.mouse_rects[2] = EndParentRect();
+    gauge.mouse_rects[3] = EndOfListRect();
     return gauge;
 }
 

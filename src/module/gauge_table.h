@@ -28,14 +28,14 @@ constexpr std::int32_t kClickBoxSize = 100;  // design pixels, the whole gauge
 
 // One gauge: its header, the element list holding the background element,
 // whose next-element list holds the drawing element, and the mouse
-// rectangles (parent, the click box, end).
+// rectangles (parent, the click box, end-parent, end of list).
 struct GaugeDefinition {
     host::GaugeHeader header;
     host::Element* elements[2];
     host::Element background;
     host::Element* background_next[2];
     host::Element drawing;
-    host::MouseRect mouse_rects[3];
+    host::MouseRect mouse_rects[4];
 };
 
 struct GaugeTable {

@@ -10,15 +10,23 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
+// HOST_CALL: the routines of the panel services table and the routines the
+// module hands to the host. HOST_METHOD: the operations of the host's
+// interface objects, which the host's compiler makes thiscall (the object
+// in ECX, the arguments on the stack, removed by the callee); said here
+// rather than left to the compiler's default for member functions.
 #if defined(_WIN32) && !defined(_WIN64)
 #define RADAR_HOST_32 1
 #define HOST_CALL __stdcall
 #define HOST_CDECL __cdecl
+#define HOST_METHOD __thiscall
 #else
 #define RADAR_HOST_32 0
 #define HOST_CALL
 #define HOST_CDECL
+#define HOST_METHOD
 #endif
 
 namespace host {
@@ -78,11 +86,16 @@ enum GaugeService : std::int32_t {
 using ElementListFn = void(HOST_CALL*)(Element* element);
 using ElementListInstallFn = void(HOST_CALL*)(Element* element, ResourceHandle resource);
 using ElementListGenerateFn = void(HOST_CALL*)(Element* element, std::uint32_t phase);
+using InitializeModuleVariableFn = void(HOST_CALL*)(ModuleVariable* variable);
 using LookupModuleVariableFn = void(HOST_CALL*)(ModuleVariable* variable);
 using NamedVariableLookupFn = std::int32_t(HOST_CALL*)(const char* name);
 using GetNamedVariableValueFn = double(HOST_CALL*)(std::int32_t id);
 using SetNamedVariableValueFn = void(HOST_CALL*)(std::int32_t id, double value);
 using GetRegisteredInterfaceFn = void*(HOST_CALL*)(const char* name);
+
+// The host's named-variable ids count from 0; this is its answer for a name
+// that no gauge has created.
+constexpr std::int32_t kNoNamedVariable = -1;
 
 enum HostPanelsEntry : std::size_t {
     kElementListQuery = 24,
@@ -92,6 +105,7 @@ enum HostPanelsEntry : std::size_t {
     kElementListGenerate = 28,
     kElementListPlot = 29,
     kElementListKill = 31,
+    kInitializeModuleVariable = 38,  // once per record, before its first look-up
     kLookupModuleVariable = 40,
     kCheckNamedVariable = 51,
     kRegisterNamedVariable = 52,
@@ -197,10 +211,13 @@ struct Element {
     unsigned char reserve[kElementReserveBytes];  // host-owned, zeroed
 };
 
+// A list holds parents, each with its children and closed by an end-parent
+// record; the host walks it to the end-of-list record.
 enum MouseRectType : std::uint32_t {
+    kMouseRectEndOfList = 0,
     kMouseRectParent = 1,
     kMouseRectChild = 2,
-    kMouseRectEnd = 3,
+    kMouseRectEndParent = 3,
 };
 constexpr std::int32_t kCursorNone = -1;
 constexpr std::int32_t kCursorHand = 5;
@@ -222,14 +239,17 @@ struct MouseRect {
 
 // ---------------------------------------------------------------------------
 // Registered interfaces. COM-style objects: virtual operations at fixed
-// positions of their table, __stdcall with `this` on the stack on 32-bit
-// Windows. The placeholders only hold positions: the module never calls
-// them, and an implementation (the host's, or a stand-in) need not fill them.
+// positions of their table, HOST_METHOD (thiscall on 32-bit Windows). The
+// registered object has eight operations (0 AddRef, 1 Release,
+// 2 QueryInterface, 3 GetVersion, four more); the traffic interface derives
+// from it, so its own start at 8. The placeholders only hold positions: the
+// module never calls them, and an implementation (the host's, or a
+// stand-in) need not fill them.
 class RegisteredInterface {
 public:
-    virtual void HOST_CALL Slot0() {}
-    virtual void HOST_CALL Slot1() {}
-    virtual void* HOST_CALL QueryInterface(const char* name) = 0;  // 2
+    virtual void HOST_METHOD Slot0() {}
+    virtual void HOST_METHOD Slot1() {}
+    virtual void* HOST_METHOD QueryInterface(const char* name) = 0;  // 2
 protected:
     ~RegisteredInterface() = default;
 };
@@ -239,26 +259,26 @@ using TrafficHandle = std::uint32_t;
 
 class TrafficInfo {
 public:
-    virtual void HOST_CALL Slot0() {}
-    virtual void HOST_CALL Slot1() {}
-    virtual void HOST_CALL Slot2() {}
-    virtual void HOST_CALL Slot3() {}
-    virtual void HOST_CALL Slot4() {}
-    virtual void HOST_CALL Slot5() {}
-    virtual void HOST_CALL Slot6() {}
-    virtual void HOST_CALL Slot7() {}
-    virtual TrafficHandle HOST_CALL GetVariableHandle(const char* name) = 0;  // 8
-    virtual TrafficHandle HOST_CALL GetUnitsHandle(const char* name) = 0;     // 9
-    virtual std::uint32_t HOST_CALL GetTrafficInRadius(double radius_m, std::uint32_t max_count,
+    virtual void HOST_METHOD Slot0() {}
+    virtual void HOST_METHOD Slot1() {}
+    virtual void HOST_METHOD Slot2() {}
+    virtual void HOST_METHOD Slot3() {}
+    virtual void HOST_METHOD Slot4() {}
+    virtual void HOST_METHOD Slot5() {}
+    virtual void HOST_METHOD Slot6() {}
+    virtual void HOST_METHOD Slot7() {}
+    virtual TrafficHandle HOST_METHOD GetVariableHandle(const char* name) = 0;  // 8
+    virtual TrafficHandle HOST_METHOD GetUnitsHandle(const char* name) = 0;     // 9
+    virtual std::uint32_t HOST_METHOD GetTrafficInRadius(double radius_m, std::uint32_t max_count,
                                                        TrafficId* ids) = 0;  // 10
-    virtual void HOST_CALL Slot11() {}
-    virtual std::int32_t HOST_CALL GetNumericValue(TrafficId id, TrafficHandle variable, TrafficHandle unit,
+    virtual void HOST_METHOD Slot11() {}
+    virtual std::int32_t HOST_METHOD GetNumericValue(TrafficId id, TrafficHandle variable, TrafficHandle unit,
                                                    double* result, std::uint32_t index) = 0;  // 12
-    virtual std::int32_t HOST_CALL GetStringValue(TrafficId id, TrafficHandle variable, char* buffer,
+    virtual std::int32_t HOST_METHOD GetStringValue(TrafficId id, TrafficHandle variable, char* buffer,
                                                   std::uint32_t buffer_size, std::uint32_t index) = 0;  // 13
-    virtual void HOST_CALL Slot14() {}
-    virtual std::uint32_t HOST_CALL ReducedDataFlag() = 0;           // 15
-    virtual const char* HOST_CALL GetTrafficName(TrafficId id) = 0;  // 16
+    virtual void HOST_METHOD Slot14() {}
+    virtual std::uint32_t HOST_METHOD ReducedDataFlag() = 0;           // 15
+    virtual const char* HOST_METHOD GetTrafficName(TrafficId id) = 0;  // 16
 protected:
     ~TrafficInfo() = default;
 };
@@ -326,6 +346,37 @@ static_assert(offsetof(Element, device_context) == 80, "element device context")
 static_assert(sizeof(MouseRect) == 44, "mouse rectangle");
 static_assert(offsetof(MouseRect, routine) == 36, "mouse routine");
 static_assert(sizeof(ClickPoint) == 8, "click point");
+
+// The interface operations are thiscall, not the stdcall of the routines
+// (a stdcall operation would have another type).
+static_assert(std::is_same<decltype(&RegisteredInterface::QueryInterface),
+                           void* (__thiscall RegisteredInterface::*)(const char*)>::value,
+              "QueryInterface is thiscall");
+static_assert(!std::is_same<decltype(&RegisteredInterface::QueryInterface),
+                            void* (__stdcall RegisteredInterface::*)(const char*)>::value,
+              "QueryInterface is not stdcall");
+static_assert(std::is_same<decltype(&TrafficInfo::GetVariableHandle),
+                           TrafficHandle (__thiscall TrafficInfo::*)(const char*)>::value,
+              "GetVariableHandle is thiscall");
+static_assert(std::is_same<decltype(&TrafficInfo::GetUnitsHandle),
+                           TrafficHandle (__thiscall TrafficInfo::*)(const char*)>::value,
+              "GetUnitsHandle is thiscall");
+static_assert(std::is_same<decltype(&TrafficInfo::GetTrafficInRadius),
+                           std::uint32_t (__thiscall TrafficInfo::*)(double, std::uint32_t, TrafficId*)>::value,
+              "GetTrafficInRadius is thiscall");
+static_assert(std::is_same<decltype(&TrafficInfo::GetNumericValue),
+                           std::int32_t (__thiscall TrafficInfo::*)(TrafficId, TrafficHandle, TrafficHandle, double*,
+                                                                    std::uint32_t)>::value,
+              "GetNumericValue is thiscall");
+static_assert(std::is_same<decltype(&TrafficInfo::GetStringValue),
+                           std::int32_t (__thiscall TrafficInfo::*)(TrafficId, TrafficHandle, char*, std::uint32_t,
+                                                                    std::uint32_t)>::value,
+              "GetStringValue is thiscall");
+static_assert(std::is_same<decltype(&TrafficInfo::ReducedDataFlag), std::uint32_t (__thiscall TrafficInfo::*)()>::value,
+              "ReducedDataFlag is thiscall");
+static_assert(std::is_same<decltype(&TrafficInfo::GetTrafficName),
+                           const char* (__thiscall TrafficInfo::*)(TrafficId)>::value,
+              "GetTrafficName is thiscall");
 #endif
 
 }  // namespace host

@@ -18,27 +18,41 @@ const host::HostPanels* HostPanels() {
     return static_cast<const host::HostPanels*>(ImportTable.panels.pointer);
 }
 
+bool InitializeModuleVariable(host::ModuleVariable& variable) {
+    auto fn = Entry<host::InitializeModuleVariableFn>(host::kInitializeModuleVariable);
+    if (fn == nullptr) return false;
+    fn(&variable);
+    return true;
+}
+
 void LookupModuleVariable(host::ModuleVariable& variable) {
     if (auto fn = Entry<host::LookupModuleVariableFn>(host::kLookupModuleVariable)) fn(&variable);
 }
 
+double ReadModuleVariable(TokenVariable& variable) {
+    if (!variable.initialized) variable.initialized = InitializeModuleVariable(variable.record);
+    LookupModuleVariable(variable.record);
+    return variable.record.value;
+}
+
 std::int32_t CheckNamedVariable(const char* name) {
     auto fn = Entry<host::NamedVariableLookupFn>(host::kCheckNamedVariable);
-    return fn ? fn(name) : 0;
+    return fn ? fn(name) : host::kNoNamedVariable;
 }
 
 std::int32_t RegisterNamedVariable(const char* name) {
     auto fn = Entry<host::NamedVariableLookupFn>(host::kRegisterNamedVariable);
-    return fn ? fn(name) : 0;
+    return fn ? fn(name) : host::kNoNamedVariable;
 }
 
 double GetNamedVariableValue(std::int32_t id) {
     auto fn = Entry<host::GetNamedVariableValueFn>(host::kGetNamedVariableValue);
-    return fn ? fn(id) : 0.0;
+    return fn && id >= 0 ? fn(id) : 0.0;
 }
 
 void SetNamedVariableValue(std::int32_t id, double value) {
-    if (auto fn = Entry<host::SetNamedVariableValueFn>(host::kSetNamedVariableValue)) fn(id, value);
+    auto fn = Entry<host::SetNamedVariableValueFn>(host::kSetNamedVariableValue);
+    if (fn && id >= 0) fn(id, value);
 }
 
 void* GetRegisteredInterface(const char* name) {

@@ -22,8 +22,8 @@ constexpr double kRadiansToDegrees = 57.295780181884766;
 // The module's own ship and the two host records that feed it.
 struct OwnShipRecord {
     OwnShip position = {0.0, 0.0};
-    host::ModuleVariable latitude = platform::MakeModuleVariable(host::kTokenOwnLatitude);
-    host::ModuleVariable longitude = platform::MakeModuleVariable(host::kTokenOwnLongitude);
+    platform::TokenVariable latitude = platform::MakeModuleVariable(host::kTokenOwnLatitude);
+    platform::TokenVariable longitude = platform::MakeModuleVariable(host::kTokenOwnLongitude);
 };
 OwnShipRecord own_ship;
 

@@ -45,7 +45,7 @@ constexpr std::uint32_t kTrafficNameBytes = 16;
 // The host time record of the periodic rebuild, one for the module; each
 // list keeps the time of its own last rebuild.
 struct RefreshClock {
-    host::ModuleVariable host_time = platform::MakeModuleVariable(host::kTokenHostTime);
+    platform::TokenVariable host_time = platform::MakeModuleVariable(host::kTokenHostTime);
 };
 RefreshClock refresh_clock;
 

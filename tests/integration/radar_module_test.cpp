@@ -126,7 +126,10 @@ TEST_F(RadarModuleTest, NamedVariablesAreRegisteredAndPublished) {
     EXPECT_EQ(variables.ValueOr("Radar Target Vertical Speed", -99), -1.0);
 }
 
-TEST(RadarModuleWithoutPanelVariables, DrawsWithoutModeAndRangeVariables) {
+// The radar loads before the panel's control gauge: it makes "Radar Mode"
+// and "Radar Range" with its defaults, and follows what the panel writes
+// into them afterwards.
+TEST(RadarModuleWithoutPanelVariables, MakesModeAndRangeAndFollowsThePanelsWrites) {
     panelhost::PanelHostOptions options;
     options.panel_variables = false;
     PanelHost panel(options);
@@ -134,16 +137,33 @@ TEST(RadarModuleWithoutPanelVariables, DrawsWithoutModeAndRangeVariables) {
     ASSERT_TRUE(panel.LoadModule(integration::ModulePath(), &error)) << error;
     GaugePlacement* placement = panel.Place("Circular Amber", 120, 120);
     ASSERT_NE(placement, nullptr);
-    for (int frame = 0; frame < 3; ++frame) {
-        panel.AdvanceClock(0.1);
-        panel.DrawFrame();
-    }
-    EXPECT_EQ(panel.named_variables().Find("Radar Mode"), 0);
-    EXPECT_EQ(panel.named_variables().Find("Radar Range"), 0);
-    EXPECT_NE(panel.named_variables().Find("Radar Target Selected"), 0);
+    panel.DrawFrame();
+    EXPECT_EQ(panel.named_variables().ValueOr("Radar Mode", -99), 2.0);
+    EXPECT_EQ(panel.named_variables().ValueOr("Radar Range", -99), 40.0);
+    EXPECT_NE(panel.named_variables().Find("Radar Target Selected"), panelhost::kNoVariable);
     Image image = placement->ReadImage();
     EXPECT_EQ(image.at(0, 0), kAmberBackground);
     EXPECT_LT(integration::CountPixels(image, kAmberBackground), static_cast<long>(image.argb.size()));
+
+    panel.named_variables().SetByName("radar mode", kModeBackgroundOnly);  // as the control gauge spells it
+    panel.AdvanceClock(0.1);
+    panel.DrawFrame();
+    EXPECT_TRUE(integration::IsUniform(placement->ReadImage(), kAmberBackground));
+    EXPECT_EQ(panel.named_variables().variables().size(), 9u);
+    EXPECT_EQ(panel.uninitialized_lookups(), 0u);
+}
+
+// Each gauge's mouse list reaches its end-of-list record inside the module;
+// a list elsewhere is not taken for one.
+TEST_F(RadarModuleTest, EveryMouseListEndsWithinTheModule) {
+    const panelhost::ModuleFile& module = *panel_.module();
+    for (host::GaugeHeader* header : module.Gauges()) {
+        EXPECT_EQ(panelhost::MouseListEnd(module, header->mouse_rects), &header->mouse_rects[3])
+            << panelhost::GaugeName(header);
+    }
+    const host::MouseRect outside[2] = {{host::kMouseRectParent, 0, 0, 0, 0, -1, 0, 0, 0, nullptr, nullptr},
+                                        {host::kMouseRectEndOfList, 0, 0, 0, 0, -1, 0, 0, 0, nullptr, nullptr}};
+    EXPECT_EQ(panelhost::MouseListEnd(module, outside), nullptr);
 }
 
 TEST_F(RadarModuleTest, SeveralPlacementsOfOneGaugeEachGetTheirPicture) {

@@ -17,16 +17,20 @@ namespace {
 
 using panelhost::NamedVariableStore;
 
-TEST(NamedVariableStore, IdentifiersCountFromOneAndNamesAreExact) {
+// As in the simulator: ids from 0, -1 for a name nobody created, names
+// compared without regard to case.
+TEST(NamedVariableStore, IdentifiersCountFromZeroAndNamesIgnoreCase) {
     NamedVariableStore store;
-    EXPECT_EQ(store.Find("Radar Mode"), 0);
-    EXPECT_EQ(store.Register("Radar Mode"), 1);
-    EXPECT_EQ(store.Register("Radar Range"), 2);
-    EXPECT_EQ(store.Register("Radar Mode"), 1);
-    EXPECT_EQ(store.Find("Radar Range"), 2);
-    EXPECT_EQ(store.Find("radar range"), 0);
-    EXPECT_EQ(store.Register(""), 0);
+    EXPECT_EQ(store.Find("Radar Mode"), -1);
+    EXPECT_EQ(store.Register("Radar Mode"), 0);
+    EXPECT_EQ(store.Register("Radar Range"), 1);
+    EXPECT_EQ(store.Register("radar MODE"), 0);
+    EXPECT_EQ(store.Find("Radar Range"), 1);
+    EXPECT_EQ(store.Find("RADAR RANGE"), 1);
+    EXPECT_EQ(store.Find("Radar Rang"), -1);
+    EXPECT_EQ(store.Register(""), -1);
     EXPECT_EQ(store.variables().size(), 2u);
+    EXPECT_EQ(store.variables()[1].name, "Radar Range");  // as the first to make it spelled it
 }
 
 TEST(NamedVariableStore, UnknownIdentifiersReadZeroAndTakeNothing) {
@@ -35,7 +39,7 @@ TEST(NamedVariableStore, UnknownIdentifiersReadZeroAndTakeNothing) {
     EXPECT_EQ(store.Get(id), 0.0);
     EXPECT_TRUE(store.Set(id, 40.0));
     EXPECT_EQ(store.Get(id), 40.0);
-    for (panelhost::NamedVariableId bad : {0, -1, 2, 0x7FFFFFFF}) {
+    for (panelhost::NamedVariableId bad : {1, -1, 2, 0x7FFFFFFF}) {
         EXPECT_FALSE(store.Set(bad, 7.0)) << bad;
         EXPECT_EQ(store.Get(bad), 0.0) << bad;
     }
@@ -69,7 +73,7 @@ TEST(SimulatedAircraft, ModuleVariablesComeInHostUnits) {
 }
 
 struct FakeInterface : host::RegisteredInterface {
-    void* HOST_CALL QueryInterface(const char*) override { return nullptr; }
+    void* HOST_METHOD QueryInterface(const char*) override { return nullptr; }
 };
 
 template <typename Fn>
@@ -88,30 +92,34 @@ TEST(HostPanelsTable, ServesItsEntriesThroughTheActiveHost) {
     auto reg = Entry<host::NamedVariableLookupFn>(host::kRegisterNamedVariable);
     auto get = Entry<host::GetNamedVariableValueFn>(host::kGetNamedVariableValue);
     auto set = Entry<host::SetNamedVariableValueFn>(host::kSetNamedVariableValue);
+    auto initialize = Entry<host::InitializeModuleVariableFn>(host::kInitializeModuleVariable);
     auto lookup = Entry<host::LookupModuleVariableFn>(host::kLookupModuleVariable);
     auto interface = Entry<host::GetRegisteredInterfaceFn>(host::kGetRegisteredInterface);
 
     // The panel's own gauge has made the two inputs; the outputs are made on request.
-    EXPECT_EQ(check("Radar Mode"), 1);
-    EXPECT_EQ(check("Radar Range"), 2);
-    EXPECT_EQ(check("Radar Target Selected"), 0);
-    EXPECT_EQ(check(nullptr), 0);
+    EXPECT_EQ(check("Radar Mode"), 0);
+    EXPECT_EQ(check("Radar Range"), 1);
+    EXPECT_EQ(check("Radar Target Selected"), -1);
+    EXPECT_EQ(check(nullptr), -1);
     std::int32_t selected = reg("Radar Target Selected");
-    EXPECT_EQ(selected, 3);
-    EXPECT_EQ(reg(nullptr), 0);
+    EXPECT_EQ(selected, 2);
+    EXPECT_EQ(reg(nullptr), -1);
     set(selected, 1.0);
-    set(0, 5.0);
+    set(-1, 5.0);
     EXPECT_EQ(get(selected), 1.0);
-    EXPECT_EQ(get(0), 0.0);
+    EXPECT_EQ(get(-1), 0.0);
     EXPECT_EQ(panel.named_variables().ValueOr("Radar Target Selected", -1), 1.0);
 
     host::ModuleVariable heading{host::kTokenOwnHeading, nullptr, 0, 0.0, 0.0};
     host::ModuleVariable time{host::kTokenHostTime, nullptr, 0, 0.0, 0.0};
+    initialize(&heading);
+    initialize(nullptr);
     lookup(&heading);
     lookup(&time);
     lookup(nullptr);
     EXPECT_EQ(heading.value, 123.0);
     EXPECT_EQ(time.value, 7.0);
+    EXPECT_EQ(panel.uninitialized_lookups(), 1u);  // the time record
 
     EXPECT_EQ(interface("ITrafficInfo"), static_cast<host::RegisteredInterface*>(&traffic));
     EXPECT_EQ(interface("IOther"), nullptr);
@@ -124,7 +132,7 @@ TEST(HostPanelsTable, EntriesTheHostDoesNotServeAreNull) {
     const host::HostPanels& table = panelhost::HostPanelsTable();
     int served = 0;
     for (std::size_t i = 0; i < host::kHostPanelsEntryCount; ++i) served += table.entry[i] != nullptr ? 1 : 0;
-    EXPECT_EQ(served, 13);
+    EXPECT_EQ(served, 14);
     EXPECT_EQ(table.entry[30], nullptr);
     EXPECT_EQ(table.entry[54], nullptr);
     EXPECT_NE(table.entry[host::kElementListKill], nullptr);
@@ -135,7 +143,8 @@ TEST(HostPanelsTable, WithoutAHostTheEntriesDoNothing) {
         panelhost::PanelHost panel;
     }
     EXPECT_EQ(panelhost::ActivePanelServices(), nullptr);
-    EXPECT_EQ(Entry<host::NamedVariableLookupFn>(host::kRegisterNamedVariable)("Radar Mode"), 0);
+    EXPECT_EQ(Entry<host::NamedVariableLookupFn>(host::kRegisterNamedVariable)("Radar Mode"), -1);
+    Entry<host::InitializeModuleVariableFn>(host::kInitializeModuleVariable)(nullptr);
     EXPECT_EQ(Entry<host::GetNamedVariableValueFn>(host::kGetNamedVariableValue)(1), 0.0);
     host::ModuleVariable time{host::kTokenHostTime, nullptr, 0, 3.0, 0.0};
     Entry<host::LookupModuleVariableFn>(host::kLookupModuleVariable)(&time);
@@ -185,7 +194,8 @@ TEST(MouseRects, ClickFindsTheFirstChildRectangleThatContainsIt) {
         {host::kMouseRectChild, 0, 0, 50, 50, host::kCursorHand, 0, host::kMouseLeftSingle, 0, RecordClick, nullptr},
         {host::kMouseRectChild, 0, 0, 100, 100, host::kCursorHand, 0, host::kMouseLeftSingle, 0, RecordClick,
          nullptr},
-        {host::kMouseRectEnd, 0, 0, 0, 0, host::kCursorNone, 0, 0, 0, nullptr, nullptr},
+        {host::kMouseRectEndParent, 0, 0, 0, 0, host::kCursorNone, 0, 0, 0, nullptr, nullptr},
+        {host::kMouseRectEndOfList, 0, 0, 0, 0, host::kCursorNone, 0, 0, 0, nullptr, nullptr},
     };
     EXPECT_EQ(panelhost::FindChildRect(rects, {49.9, 10}, host::kMouseLeftSingle), &rects[1]);
     EXPECT_EQ(panelhost::FindChildRect(rects, {50.0, 10}, host::kMouseLeftSingle), &rects[2]);
@@ -208,8 +218,27 @@ TEST(MouseRects, ClickFindsTheFirstChildRectangleThatContainsIt) {
     EXPECT_EQ(g_clicks, 1);
 }
 
+// The list goes on past an end-parent to the end-of-list record.
+TEST(MouseRects, AChildOfALaterParentIsFoundAndTheEndOfListEndsTheWalk) {
+    const host::MouseRect child{host::kMouseRectChild, 0, 0, 100, 100, 0, 0, host::kMouseLeftSingle, 0,
+                                RecordClick, nullptr};
+    host::MouseRect rects[] = {
+        {host::kMouseRectParent, 0, 0, 0, 0, host::kCursorNone, 0, 0, 0, nullptr, nullptr},
+        {host::kMouseRectEndParent, 0, 0, 0, 0, host::kCursorNone, 0, 0, 0, nullptr, nullptr},
+        {host::kMouseRectParent, 0, 0, 0, 0, host::kCursorNone, 0, 0, 0, nullptr, nullptr},
+        child,
+        {host::kMouseRectEndParent, 0, 0, 0, 0, host::kCursorNone, 0, 0, 0, nullptr, nullptr},
+        {host::kMouseRectEndOfList, 0, 0, 0, 0, host::kCursorNone, 0, 0, 0, nullptr, nullptr},
+        child,
+    };
+    EXPECT_EQ(panelhost::FindChildRect(rects, {10, 10}, host::kMouseLeftSingle), &rects[3]);
+    rects[3].type = host::kMouseRectParent;
+    EXPECT_EQ(panelhost::FindChildRect(rects, {10, 10}, host::kMouseLeftSingle), nullptr);
+}
+
 TEST(MouseRects, ListWithoutEndStopsAtTheBound) {
-    std::vector<host::MouseRect> rects(panelhost::kMaxMouseRects + 1, host::MouseRect{});
+    std::vector<host::MouseRect> rects(panelhost::kMaxMouseRects + 1,
+                                       host::MouseRect{host::kMouseRectParent, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr});
     rects.back() = host::MouseRect{host::kMouseRectChild, 0, 0, 100, 100, 0, 0, host::kMouseLeftSingle, 0,
                                    RecordClick, nullptr};
     EXPECT_EQ(panelhost::FindChildRect(rects.data(), {10, 10}, host::kMouseLeftSingle), nullptr);

@@ -1,5 +1,7 @@
 #include "fake_host.h"
 
+#include <strings.h>
+
 #include "module/module_exports.h"
 
 namespace fakehost {
@@ -23,35 +25,40 @@ struct Entries {
     static void HOST_CALL Plot(host::Element* e) { Record(host::kElementListPlot, e, nullptr, 0); }
     static void HOST_CALL Kill(host::Element* e) { Record(host::kElementListKill, e, nullptr, 0); }
 
+    static void HOST_CALL InitializeModuleVariable(host::ModuleVariable* variable) {
+        if (!g_current || !variable) return;
+        ++g_current->initialize_count_;
+        g_current->initialized_.insert(variable);
+    }
+
     static void HOST_CALL LookupModuleVariable(host::ModuleVariable* variable) {
         if (!g_current || !variable) return;
+        if (g_current->initialized_.count(variable) == 0) ++g_current->uninitialized_lookup_count_;
         ++g_current->lookup_counts_[variable->token];
         auto it = g_current->module_variables_.find(variable->token);
         variable->value = it == g_current->module_variables_.end() ? 0.0 : it->second;
     }
 
     static std::int32_t HOST_CALL CheckNamedVariable(const char* name) {
-        return g_current && name ? g_current->NamedVariableId(name) : 0;
+        return g_current && name ? g_current->NamedVariableId(name) : host::kNoNamedVariable;
     }
 
     static std::int32_t HOST_CALL RegisterNamedVariable(const char* name) {
-        if (!g_current || !name) return 0;
+        if (!g_current || !name) return host::kNoNamedVariable;
         if (g_current->HasNamedVariable(name)) return g_current->NamedVariableId(name);
         return g_current->CreateNamedVariable(name);
     }
 
     static double HOST_CALL GetNamedVariableValue(std::int32_t id) {
         if (!g_current) return 0.0;
-        for (const auto& entry : g_current->named_)
-            if (entry.second.id == id) return entry.second.value;
-        return 0.0;
+        const NamedVariable* variable = g_current->FindById(id);
+        return variable ? variable->value : 0.0;
     }
 
     static void HOST_CALL SetNamedVariableValue(std::int32_t id, double value) {
         if (!g_current) return;
         ++g_current->set_value_count_;
-        for (auto& entry : g_current->named_)
-            if (entry.second.id == id) entry.second.value = value;
+        if (NamedVariable* variable = g_current->FindById(id)) variable->value = value;
     }
 
     static void* HOST_CALL GetRegisteredInterface(const char* name) {
@@ -78,6 +85,7 @@ struct Entries {
         Set(table, host::kElementListGenerate, &Generate);
         Set(table, host::kElementListPlot, &Plot);
         Set(table, host::kElementListKill, &Kill);
+        Set(table, host::kInitializeModuleVariable, &InitializeModuleVariable);
         Set(table, host::kLookupModuleVariable, &LookupModuleVariable);
         Set(table, host::kCheckNamedVariable, &CheckNamedVariable);
         Set(table, host::kRegisterNamedVariable, &RegisterNamedVariable);
@@ -147,7 +155,18 @@ std::int32_t FakeHost::CreateNamedVariable(const std::string& name, double value
 
 std::int32_t FakeHost::NamedVariableId(const std::string& name) const {
     auto it = named_.find(name);
-    return it == named_.end() ? 0 : it->second.id;
+    return it == named_.end() ? host::kNoNamedVariable : it->second.id;
+}
+
+bool FakeHost::NoCase::operator()(const std::string& a, const std::string& b) const {
+    return strcasecmp(a.c_str(), b.c_str()) < 0;
+}
+
+NamedVariable* FakeHost::FindById(std::int32_t id) {
+    for (auto& entry : named_)
+        if (entry.second.id == id) return &entry.second;
+    ++unissued_id_count_;
+    return nullptr;
 }
 
 double FakeHost::NamedVariableValue(const std::string& name) const {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -68,17 +69,27 @@ public:
     void SetModuleVariable(std::uint32_t token, double value) { module_variables_[token] = value; }
     int LookupCount(std::uint32_t token) const;
 
-    // Named variables. Ids start at 1. CheckNamedVariable finds only
+    // Named variables, as the simulator keeps them: ids from 0, names
+    // compared without regard to case. CheckNamedVariable finds only
     // variables that exist (made with CreateNamedVariable, as another panel
-    // gauge would, or registered); RegisterNamedVariable creates them.
+    // gauge would, or registered) and answers -1 for any other name;
+    // RegisterNamedVariable creates them.
     std::int32_t CreateNamedVariable(const std::string& name, double value = 0.0);
     bool HasNamedVariable(const std::string& name) const { return named_.count(name) != 0; }
-    std::int32_t NamedVariableId(const std::string& name) const;  // 0 when absent
+    std::int32_t NamedVariableId(const std::string& name) const;  // -1 when absent
     double NamedVariableValue(const std::string& name) const;     // 0 when absent
     void SetNamedVariableValue(const std::string& name, double value);
     // Names in the order they were created.
     const std::vector<std::string>& NamedVariableNames() const { return named_order_; }
     int SetValueCount() const { return set_value_count_; }
+    // Ids handed to get or set that this host never issued (-1 among them).
+    int UnissuedIdCount() const { return unissued_id_count_; }
+
+    // Module-variable records: calls of entry 38, the records it saw, and
+    // look-ups of records it had not seen.
+    int InitializeCount() const { return initialize_count_; }
+    std::size_t InitializedRecordCount() const { return initialized_.size(); }
+    int UninitializedLookupCount() const { return uninitialized_lookup_count_; }
 
     // Registered interfaces: the hook answers GetRegisteredInterface; with
     // no hook the answer is null. Names asked for are recorded.
@@ -96,13 +107,23 @@ public:
 private:
     friend struct Entries;
 
+    // Names as the simulator compares them.
+    struct NoCase {
+        bool operator()(const std::string& a, const std::string& b) const;
+    };
+    NamedVariable* FindById(std::int32_t id);
+
     host::HostPanels table_{};
     std::map<std::uint32_t, double> module_variables_;
     std::map<std::uint32_t, int> lookup_counts_;
-    std::map<std::string, NamedVariable> named_;
+    std::set<const host::ModuleVariable*> initialized_;
+    int initialize_count_ = 0;
+    int uninitialized_lookup_count_ = 0;
+    std::map<std::string, NamedVariable, NoCase> named_;
     std::vector<std::string> named_order_;
-    std::int32_t next_named_id_ = 1;
+    std::int32_t next_named_id_ = 0;
     int set_value_count_ = 0;
+    int unissued_id_count_ = 0;
     std::vector<std::string> interface_requests_;
     std::vector<ElementListCall> element_list_calls_;
     void* previous_panels_ = nullptr;

@@ -48,15 +48,15 @@ public:
     int reduced_data_calls = 0;
     int traffic_name_calls = 0;
 
-    host::TrafficHandle HOST_CALL GetVariableHandle(const char* name) override;
-    host::TrafficHandle HOST_CALL GetUnitsHandle(const char* name) override;
-    std::uint32_t HOST_CALL GetTrafficInRadius(double radius_m, std::uint32_t max_count, host::TrafficId* ids) override;
-    std::int32_t HOST_CALL GetNumericValue(host::TrafficId id, host::TrafficHandle variable, host::TrafficHandle unit,
+    host::TrafficHandle HOST_METHOD GetVariableHandle(const char* name) override;
+    host::TrafficHandle HOST_METHOD GetUnitsHandle(const char* name) override;
+    std::uint32_t HOST_METHOD GetTrafficInRadius(double radius_m, std::uint32_t max_count, host::TrafficId* ids) override;
+    std::int32_t HOST_METHOD GetNumericValue(host::TrafficId id, host::TrafficHandle variable, host::TrafficHandle unit,
                                            double* result, std::uint32_t index) override;
-    std::int32_t HOST_CALL GetStringValue(host::TrafficId id, host::TrafficHandle variable, char* buffer,
+    std::int32_t HOST_METHOD GetStringValue(host::TrafficId id, host::TrafficHandle variable, char* buffer,
                                           std::uint32_t buffer_size, std::uint32_t index) override;
-    std::uint32_t HOST_CALL ReducedDataFlag() override;
-    const char* HOST_CALL GetTrafficName(host::TrafficId id) override;
+    std::uint32_t HOST_METHOD ReducedDataFlag() override;
+    const char* HOST_METHOD GetTrafficName(host::TrafficId id) override;
 
 private:
     const Aircraft* Find(host::TrafficId id) const;
@@ -71,7 +71,7 @@ public:
     host::TrafficInfo* traffic = nullptr;
     std::vector<std::string> queries;
 
-    void* HOST_CALL QueryInterface(const char* name) override;
+    void* HOST_METHOD QueryInterface(const char* name) override;
 };
 
 // Makes the host answer "ITrafficInfo" with `registered`.

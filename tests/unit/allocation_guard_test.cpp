@@ -103,32 +103,32 @@ class StillTraffic final : public host::RegisteredInterface, public host::Traffi
 public:
     std::uint32_t count = 0;
 
-    void* HOST_CALL QueryInterface(const char*) override { return static_cast<host::TrafficInfo*>(this); }
-    host::TrafficHandle HOST_CALL GetVariableHandle(const char* name) override {
+    void* HOST_METHOD QueryInterface(const char*) override { return static_cast<host::TrafficInfo*>(this); }
+    host::TrafficHandle HOST_METHOD GetVariableHandle(const char* name) override {
         if (std::strcmp(name, "PLANE LATITUDE") == 0) return kLatitude;
         if (std::strcmp(name, "PLANE LONGITUDE") == 0) return kLongitude;
         if (std::strcmp(name, "ATC ID") == 0) return kName;
         return kOther;
     }
-    host::TrafficHandle HOST_CALL GetUnitsHandle(const char*) override { return 1; }
-    std::uint32_t HOST_CALL GetTrafficInRadius(double, std::uint32_t max_count, host::TrafficId* ids) override {
+    host::TrafficHandle HOST_METHOD GetUnitsHandle(const char*) override { return 1; }
+    std::uint32_t HOST_METHOD GetTrafficInRadius(double, std::uint32_t max_count, host::TrafficId* ids) override {
         const std::uint32_t written = count < max_count ? count : max_count;
         for (std::uint32_t k = 0; k < written; ++k) ids[k] = k;
         return written;
     }
     // Aircraft k stands k × 0.002° north-east of the own ship at 0° N 0° E.
-    std::int32_t HOST_CALL GetNumericValue(host::TrafficId id, host::TrafficHandle variable, host::TrafficHandle,
+    std::int32_t HOST_METHOD GetNumericValue(host::TrafficId id, host::TrafficHandle variable, host::TrafficHandle,
                                            double* result, std::uint32_t) override {
         *result = variable == kLatitude || variable == kLongitude ? 0.01 + id * 0.002 : kTargetAltitude_ft;
         return 1;
     }
-    std::int32_t HOST_CALL GetStringValue(host::TrafficId, host::TrafficHandle, char* buffer, std::uint32_t size,
+    std::int32_t HOST_METHOD GetStringValue(host::TrafficId, host::TrafficHandle, char* buffer, std::uint32_t size,
                                           std::uint32_t) override {
         std::strncpy(buffer, "TRAFFIC", size);
         return 1;
     }
-    std::uint32_t HOST_CALL ReducedDataFlag() override { return 0; }
-    const char* HOST_CALL GetTrafficName(host::TrafficId) override { return "TRAFFIC"; }
+    std::uint32_t HOST_METHOD ReducedDataFlag() override { return 0; }
+    const char* HOST_METHOD GetTrafficName(host::TrafficId) override { return "TRAFFIC"; }
 
 private:
     enum : host::TrafficHandle { kLatitude = 1, kLongitude, kName, kOther };
@@ -153,8 +153,8 @@ protected:
         // The fake host makes its bookkeeping for a token at its first look-up.
         for (std::uint32_t token : {host::kTokenOwnLatitude, host::kTokenOwnLongitude, host::kTokenOwnAltitude,
                                     host::kTokenOwnHeading, host::kTokenHostTime}) {
-            host::ModuleVariable variable = platform::MakeModuleVariable(token);
-            platform::LookupModuleVariable(variable);
+            platform::TokenVariable variable = platform::MakeModuleVariable(token);
+            platform::LookupModuleVariable(variable.record);
         }
     }
     ~AllocationGuardTest() override { still_traffic = nullptr; }

@@ -214,7 +214,8 @@ TEST(RectangularGauge, DrawsTheSectorAndAltitudeDisplaysEndingWithThisOverlay) {
     // The overlay's first call makes its format, after the display's container.
     EXPECT_NE(std::find(end, names.end(), "GdipCreateStringFormat"), names.end());
 
-    gauge.mode = display::kModeAltitude;
+    // The first frame made "Radar Mode" (no control gauge had); the mode goes through it.
+    host.SetNamedVariableValue("Radar Mode", display::kModeAltitude);
     recorder::Clear();
     host.SetHostTime(2.0);
     gauge.Draw(&placement.header);

@@ -87,6 +87,22 @@ TEST_F(FrameCycle, FirstDrawCreatesAScaledSurfaceAndClearsItToTheBackground) {
     EXPECT_GT(host_.LookupCount(host::kTokenHostTime), 0);
 }
 
+// Every record the module looks up, in every display, went through entry 38
+// once before its first look-up.
+TEST_F(FrameCycle, EachModuleVariableRecordIsInitialisedOnceBeforeItsFirstLookUp) {
+    gauge::CircularRadarGauge gauge;
+    Placement placement(Dc(1), 100, 100);
+    double time = 1.0;
+    for (double mode : {2.0, 3.0, 4.0, 2.0}) {
+        host_.CreateNamedVariable("Radar Mode", mode);
+        for (int frame = 0; frame < 3; ++frame) DrawAt(gauge, placement, time += 0.6);
+    }
+    EXPECT_EQ(gauge.mode, 2);
+    EXPECT_GE(host_.InitializedRecordCount(), 8u);  // the gauge's clock and the three displays' records
+    EXPECT_EQ(host_.InitializeCount(), static_cast<int>(host_.InitializedRecordCount()));
+    EXPECT_EQ(host_.UninitializedLookupCount(), 0);
+}
+
 TEST_F(FrameCycle, SameHostTimeDrawsNothingAndKeepsTheMark) {
     ProbeGauge gauge;
     Placement placement(Dc(1), 100, 100);

@@ -140,11 +140,20 @@ TEST_P(GaugeHeaders, OfferOneClickBoxOverTheWholeGauge) {
     EXPECT_NE(box.routine, nullptr);
     EXPECT_EQ(box.routine_data, nullptr);
 
-    const host::MouseRect& end = rects[2];
-    EXPECT_EQ(end.type, 3u);
-    EXPECT_EQ(end.cursor, -1);
-    EXPECT_EQ(end.width, 0);
-    EXPECT_EQ(end.routine, nullptr);
+    const host::MouseRect& end_parent = rects[2];
+    EXPECT_EQ(end_parent.type, 3u);
+    EXPECT_EQ(end_parent.cursor, -1);
+    EXPECT_EQ(end_parent.width, 0);
+    EXPECT_EQ(end_parent.routine, nullptr);
+
+    // The host walks the list to this record, whatever follows it in memory.
+    const host::MouseRect& end_of_list = rects[3];
+    EXPECT_EQ(end_of_list.type, 0u);
+    EXPECT_EQ(end_of_list.cursor, -1);
+    EXPECT_EQ(end_of_list.x | end_of_list.y | end_of_list.width | end_of_list.height, 0);
+    EXPECT_EQ(end_of_list.help_id | end_of_list.mouse_flags | end_of_list.event_id, 0u);
+    EXPECT_EQ(end_of_list.routine, nullptr);
+    EXPECT_EQ(end_of_list.routine_data, nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Four, GaugeHeaders, ::testing::Range(0, 4));

@@ -46,6 +46,47 @@ TEST_F(NamedVariables, TheFirstCallInitialisesTheInputsAndRegistersTheOutputsOnl
     EXPECT_EQ(host.SetValueCount(), 2);  // nothing else is published yet
 }
 
+// The radar draws before the control gauge made the inputs (a host answers
+// -1 for them): it makes them with its defaults, the control gauge later
+// finds them under its own spelling, and the radar follows its writes. No
+// id the host did not issue reaches get or set on the way.
+TEST(NamedVariablesInAnyLoadOrder, TheRadarMakesMissingInputsAndFollowsTheControlGauge) {
+    fakehost::FakeHost host;
+    gauge::CircularRadarGauge gauge;
+    gauge.UpdateNamedVariables();
+    EXPECT_EQ(host.NamedVariableId("Radar Mode"), 0);  // the host's ids count from 0
+    EXPECT_EQ(host.NamedVariableValue("Radar Mode"), 2.0);
+    EXPECT_EQ(host.NamedVariableValue("Radar Range"), 40.0);
+
+    EXPECT_EQ(host.CreateNamedVariable("radar range", 10.0), host.NamedVariableId("Radar Range"));
+    host.CreateNamedVariable("RADAR MODE", 4.0);
+    gauge.UpdateNamedVariables();
+    EXPECT_EQ(gauge.range_nm, 10.0f);
+    EXPECT_EQ(gauge.mode, 4);
+    EXPECT_EQ(host.NamedVariableNames().size(), 9u);
+    EXPECT_EQ(host.UnissuedIdCount(), 0);
+}
+
+// A host that issues no ids at all: the radar keeps its defaults and hands
+// get and set nothing.
+int g_value_calls = 0;
+std::int32_t HOST_CALL NoId(const char*) { return host::kNoNamedVariable; }
+double HOST_CALL CountedGet(std::int32_t) { return ++g_value_calls, 0.0; }
+void HOST_CALL CountedSet(std::int32_t, double) { ++g_value_calls; }
+
+TEST(NamedVariablesInAnyLoadOrder, AHostThatIssuesNoIdsIsNeverAskedForValues) {
+    fakehost::FakeHost host;
+    host.table().entry[host::kCheckNamedVariable] = reinterpret_cast<void*>(&NoId);
+    host.table().entry[host::kRegisterNamedVariable] = reinterpret_cast<void*>(&NoId);
+    host.table().entry[host::kGetNamedVariableValue] = reinterpret_cast<void*>(&CountedGet);
+    host.table().entry[host::kSetNamedVariableValue] = reinterpret_cast<void*>(&CountedSet);
+    gauge::CircularRadarGauge gauge;
+    for (int k = 0; k < 3; ++k) gauge.UpdateNamedVariables();
+    EXPECT_EQ(g_value_calls, 0);
+    EXPECT_EQ(gauge.mode, 2);
+    EXPECT_EQ(gauge.range_nm, 40.0f);
+}
+
 TEST_F(NamedVariables, WithoutASelectionSelectedIsZeroAndTheRestMinusOne) {
     gauge::RadarGauge gauge;
     gauge.UpdateNamedVariables();

@@ -6,10 +6,15 @@
 #
 #   run_i686.sh PREFIX WIN32_BUILD_DIR RESULT_FILE panel WINE_TESTS_PROGRAM
 #   run_i686.sh PREFIX WIN32_BUILD_DIR RESULT_FILE soak CYCLES CONTEXTS RECONNECT_EVERY
+#   run_i686.sh PREFIX WIN32_BUILD_DIR RESULT_FILE conventions
 #
-# panel: the scripted run against the Linux build (WinePanel.*).
-# soak:  radar_soak.exe under a 24-bit x87 precision; its result file is
-#        RESULT_FILE.
+# panel:       the scripted run against the Linux build (WinePanel.*).
+# soak:        radar_soak.exe under a 24-bit x87 precision; its result file
+#              is RESULT_FILE.
+# conventions: host_conventions.exe, a host declared apart from the
+#              module's headers, on the simulator's calling conventions,
+#              mouse lists, named-variable ids and token variables; its
+#              result file is RESULT_FILE.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 tools="$here/../../tools/wine"
@@ -17,9 +22,10 @@ tools="$here/../../tools/wine"
 usage() {
   echo "usage: $0 PREFIX WIN32_BUILD_DIR RESULT_FILE panel WINE_TESTS_PROGRAM" >&2
   echo "       $0 PREFIX WIN32_BUILD_DIR RESULT_FILE soak CYCLES CONTEXTS RECONNECT_EVERY" >&2
+  echo "       $0 PREFIX WIN32_BUILD_DIR RESULT_FILE conventions" >&2
   exit 2
 }
-[ $# -ge 5 ] || usage
+[ $# -ge 4 ] || usage
 prefix=$1
 build=$2
 result=$3
@@ -36,7 +42,8 @@ windows_path() {
   echo "Z:$(realpath -m "$1" | tr / '\\')"
 }
 
-for file in "$build/panel-host.exe" "$build/RadarGauge.gau" "$build/IBNetPlayer.gau" "$build/radar_soak.exe"; do
+for file in "$build/panel-host.exe" "$build/RadarGauge.gau" "$build/IBNetPlayer.gau" "$build/radar_soak.exe" \
+            "$build/host_conventions.exe"; do
   if [ ! -f "$file" ]; then
     echo "$file is missing; build it first: cmake --preset win32 && cmake --build --preset win32" >&2
     write_result FAIL "$file is missing"
@@ -69,6 +76,19 @@ case "$run" in
       [ $status -ne 0 ] || status=1
     fi
     echo "how=$how" >> "$result"
+    exit $status
+    ;;
+  conventions)
+    [ $# -eq 0 ] || usage
+    rm -f "$result"
+    "$tools/run_in_prefix.sh" "$prefix" --i686 --timeout 600 "$build/host_conventions.exe" \
+      "$(windows_path "$build/RadarGauge.gau")" --result "$(windows_path "$result")"
+    status=$?
+    if [ ! -f "$result" ]; then
+      write_result FAIL "host_conventions.exe ended with status $status and wrote no result"
+      [ $status -ne 0 ] || status=1
+    fi
+    { echo "seconds=$SECONDS"; echo "how=$how"; } >> "$result"
     exit $status
     ;;
   *) usage ;;
