@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Table and plot of a frame benchmark run.
 
-    report.py RESULTS.json [--plot PNG] [--baseline BASELINE.json]
+    report.py RESULTS.json [--plot PNG] [--baseline BASELINE.json] [--markdown]
 
 Prints the medians: every drawn frame next to the replay of its own GDI+
 calls (the ratio is the median over the repetitions of frame time / replay
@@ -13,7 +13,8 @@ ratio is within it misses by the host's services alone and says so. Then
 the surface clears, the frame that finds the host time unchanged, the
 traffic rebuilds and the module look-ups, each against its goal. With --plot, draws frame time against target count per
 mode and size (gnuplot). With --baseline, adds the change against an
-earlier run. Exits 1 when a goal is missed (a frame counts as missed when
+earlier run. With --markdown, prints instead the drawn frames' table as
+docs/performance.md gives it. Exits 1 when a goal is missed (a frame counts as missed when
 its own ratio is above the goal).
 """
 import argparse
@@ -82,17 +83,14 @@ def report(results, baseline):
     for mode, targets, size, frame_us, replay_us, ratio in frames(results):
         split = split_of(results, mode, targets, size, frame_us, replay_us)
         own = split[3] if split else ratio
-        if ratio <= RATIO_GOAL:
-            verdict = "met"
-        elif own <= RATIO_GOAL:
-            verdict, host_only = "host services", host_only + 1
-        else:
-            verdict, missed = "MISSED", missed + 1
+        said = verdict(ratio, own)
+        host_only += said == "host services"
+        missed += said == "missed"
         shares = (f"{split[0]:>10.1f}{split[1]:>8.1f}{split[2]:>8.1f}{split[3]:>8.3f}" if split
                   else f"{'-':>10}{'-':>8}{'-':>8}{'-':>8}")
         name = f"frame/m{mode}/t{targets}/s{size}"
         lines.append(f"{mode} {MODE_NAMES.get(mode, ''):<10}{targets:>8}{size:>6}{frame_us:>10.1f}{replay_us:>10.1f}"
-                     f"{ratio:>8.3f}{shares}  {verdict}{change(name, frame_us, baseline, 'real_time')}")
+                     f"{ratio:>8.3f}{shares}  {said.replace('missed', 'MISSED')}{change(name, frame_us, baseline, 'real_time')}")
     lines.append("GDI+ and host: time inside those calls per frame in the split pass; module = frame - GDI+ - host;")
     lines.append("own = (frame - host) / replay.")
     if host_only:
@@ -114,6 +112,24 @@ def report(results, baseline):
             missed += 0 if ok else 1
         lines.append(f"{name:<34}{value:>10.3f}  {goal}{change(name, value, baseline, 'cpu_time')}")
     return lines, missed
+
+
+def verdict(ratio, own):
+    if ratio <= RATIO_GOAL:
+        return "met"
+    return "host services" if own <= RATIO_GOAL else "missed"
+
+
+def markdown(results):
+    lines = ["| mode | targets | size | frame | replay | ratio | GDI+ | host | module | own ratio | ≤ 1.05 |",
+             "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|"]
+    for mode, targets, size, frame_us, replay_us, ratio in frames(results):
+        split = split_of(results, mode, targets, size, frame_us, replay_us)
+        shares = " | ".join(f"{v:.0f}" if i < 3 else f"{v:.3f}" for i, v in enumerate(split)) if split else "- | - | - | -"
+        own = split[3] if split else ratio
+        lines.append(f"| {mode} {MODE_NAMES.get(mode, '')} | {targets} | {size} | {frame_us:.0f} | {replay_us:.0f} | "
+                     f"{ratio:.3f} | {shares} | {verdict(ratio, own)} |")
+    return lines
 
 
 def plot(results, png):
@@ -139,8 +155,12 @@ def main():
     parser.add_argument("results")
     parser.add_argument("--plot")
     parser.add_argument("--baseline")
+    parser.add_argument("--markdown", action="store_true")
     args = parser.parse_args()
     context, results = medians(args.results)
+    if args.markdown:
+        print("\n".join(markdown(results)))
+        return 0
     baseline = medians(args.baseline)[1] if args.baseline else None
     print(f"{context.get('host_name', '')}: {context.get('num_cpus', '?')} CPUs at {context.get('mhz_per_cpu', '?')} MHz, "
           f"load average {context.get('load_avg', '?')}, {context.get('date', '')}")
