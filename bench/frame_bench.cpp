@@ -292,7 +292,9 @@ void RegisterAll() {
         if (sky.total() == kSkyCounts.back().total())
             Configure(benchmark::RegisterBenchmark(("unchanged_host_time" + Suffix(sky) + "/s512").c_str(),
                                                    UnchangedHostTime, sky, last_mode));
-        // Last for the sky: its scene with timed services replaces the plain one once.
+        // Last for the sky: its scene with timed services replaces the plain
+        // one once. Without import redirection there is no split.
+        if (!kImportRedirection) continue;
         for (int mode : kModes) {
             for (std::size_t size = 0; size < kSizes_px.size(); ++size) {
                 Configure(benchmark::RegisterBenchmark(("split" + FrameName(mode, sky, size)).c_str(), FrameSplit,

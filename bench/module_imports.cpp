@@ -10,6 +10,9 @@
 #include <cstring>
 
 namespace bench {
+
+#if defined(__x86_64__)
+
 namespace {
 
 // The loader rewrites most address entries of a loaded object's dynamic
@@ -93,6 +96,13 @@ ImportRedirection::ImportRedirection(const std::string& module_path, const std::
         }
     }
 }
+
+#else
+
+ImportRedirection::ImportRedirection(const std::string&, const std::vector<ImportStandIn>&)
+    : error_("imports are redirected on x86-64 only") {}
+
+#endif
 
 void ImportRedirection::Restore() {
     for (const auto& [slot, original] : saved_) Write(slot, original);

@@ -3,7 +3,7 @@
 // through) are pointed at stand-ins, and pointed back on Restore or
 // destruction. Nothing else in the process sees the stand-ins: the same
 // functions called from anywhere else still reach the library. ELF on
-// Linux only.
+// x86-64 Linux only; elsewhere nothing is redirected and error() says so.
 #pragma once
 
 #include <string>
@@ -11,6 +11,12 @@
 #include <vector>
 
 namespace bench {
+
+#if defined(__x86_64__)
+constexpr bool kImportRedirection = true;
+#else
+constexpr bool kImportRedirection = false;
+#endif
 
 struct ImportStandIn {
     const char* symbol;
