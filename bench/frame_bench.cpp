@@ -151,10 +151,9 @@ void FrameAndReplay(benchmark::State& state, SkyCount sky, int mode, std::size_t
 //
 // The calls are timed by the wall clock, the frame by the thread's
 // processor time. A frame taken off the processor while it ran has a wall
-// time above its processor time, and the calls that were running then hold
-// the other processes' time; a frame's calls are therefore counted at the
-// frame's share of processor to wall time (1 for a frame that ran through),
-// which is right on average whichever call the interruption fell in.
+// time above its processor time; when a single call lasted longer than that
+// excess, the interruption fell in it and the excess is taken off its kind
+// (an interruption in the module's own code leaves the calls as they are).
 void FrameSplit(benchmark::State& state, SkyCount sky, int mode, std::size_t size) {
     if (!EnsureScene(state, sky, mode, Services::kTimed)) return;
     const FrameGroup* group = ReplayGroup(state, mode, size);
@@ -181,16 +180,16 @@ void FrameSplit(benchmark::State& state, SkyCount sky, int mode, std::size_t siz
         if (++k == group->frame_count) k = 0;
         state.SetIterationTime(drawn - start);
         frame_s += drawn - start;
-        const double wall_s = static_cast<double>(wall_end - wall_start) / ticks_per_s;
-        double processor_share = 1.0;
-        if (wall_s > (drawn - start) * 1.02 + 5e-6) {
-            processor_share = (drawn - start) / wall_s;
+        const double excess_ticks = static_cast<double>(wall_end - wall_start) - (drawn - start) * ticks_per_s;
+        if (excess_ticks > ((drawn - start) * 0.02 + 5e-6) * ticks_per_s) {
             ++interrupted;
+            if (static_cast<double>(totals.longest_ticks) > excess_ticks)
+                totals.ticks[totals.longest_kind] -= static_cast<std::uint64_t>(excess_ticks);
         }
         for (std::size_t kind = 0; kind < kCallKindCount; ++kind) {
             const double ticks = static_cast<double>(totals.ticks[kind]) -
                                  static_cast<double>(totals.calls[kind]) * timing_ticks;
-            inside_s[kind] += ticks / ticks_per_s * processor_share;
+            inside_s[kind] += ticks / ticks_per_s;
             calls[kind] += static_cast<double>(totals.calls[kind]);
         }
     }
