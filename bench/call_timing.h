@@ -20,10 +20,6 @@ enum CallKind : std::size_t { kGdiplusCall, kHostServiceCall, kCallKindCount };
 struct CallTotals {
     std::uint64_t ticks[kCallKindCount] = {};
     std::uint64_t calls[kCallKindCount] = {};
-    // The longest single call and its kind: where an interruption of the
-    // thread that outlasts every call fell.
-    std::uint64_t longest_ticks = 0;
-    CallKind longest_kind = kGdiplusCall;
 };
 
 // The totals every timed call adds to (one panel thread, no locks).
@@ -44,13 +40,8 @@ public:
     TimedCall() : start_(Ticks()) {}
     ~TimedCall() {
         CallTotals& totals = TheCallTotals();
-        const std::uint64_t ticks = Ticks() - start_;
-        totals.ticks[kind] += ticks;
+        totals.ticks[kind] += Ticks() - start_;
         ++totals.calls[kind];
-        if (ticks > totals.longest_ticks) {
-            totals.longest_ticks = ticks;
-            totals.longest_kind = kind;
-        }
     }
     TimedCall(const TimedCall&) = delete;
     TimedCall& operator=(const TimedCall&) = delete;

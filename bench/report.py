@@ -59,12 +59,12 @@ def frames(results):
 
 
 def split_of(results, mode, targets, size, frame_us, replay_us):
-    """GDI+, host services and module µs of a frame, and its own ratio; None without a split pass."""
+    """GDI+, host services and module µs of a frame in the split pass, and the frame's own ratio;
+    None without a split pass or when every frame of it was interrupted."""
     b = results.get(f"split/m{mode}/t{targets}/s{size}")
-    if b is None or replay_us <= 0:
+    if b is None or replay_us <= 0 or b.get("kept_frames", 0) <= 0:
         return None
-    gdiplus, host = b["gdiplus_us"], b["host_us"]
-    return gdiplus, host, frame_us - gdiplus - host, (frame_us - host) / replay_us
+    return b["gdiplus_us"], b["host_us"], b["module_us"], (frame_us - b["host_us"]) / replay_us
 
 
 def change(name, value, baseline, key):
@@ -91,8 +91,8 @@ def report(results, baseline):
         name = f"frame/m{mode}/t{targets}/s{size}"
         lines.append(f"{mode} {MODE_NAMES.get(mode, ''):<10}{targets:>8}{size:>6}{frame_us:>10.1f}{replay_us:>10.1f}"
                      f"{ratio:>8.3f}{shares}  {said.replace('missed', 'MISSED')}{change(name, frame_us, baseline, 'real_time')}")
-    lines.append("GDI+ and host: time inside those calls per frame in the split pass; module = frame - GDI+ - host;")
-    lines.append("own = (frame - host) / replay.")
+    lines.append("GDI+, host, module: the split pass's frame (its uninterrupted frames) divided into the time inside")
+    lines.append("GDI+ calls, inside the host's services and the rest; own = (frame - host) / replay.")
     if host_only:
         lines.append(f"{host_only} frame configuration(s) above {RATIO_GOAL:.2f} only by the host's services")
     lines.append("")
