@@ -58,13 +58,15 @@ def frames(results):
     return sorted(rows)
 
 
-def split_of(results, mode, targets, size, frame_us, replay_us):
-    """GDI+, host services and module µs of a frame in the split pass, and the frame's own ratio;
+def split_of(results, mode, targets, size, frame_us, ratio):
+    """The frame's time divided as the split pass divides its own frames (GDI+, host services,
+    module, in µs of the frame given), and the frame's own ratio, ratio x (1 - host share);
     None without a split pass or when every frame of it was interrupted."""
     b = results.get(f"split/m{mode}/t{targets}/s{size}")
-    if b is None or replay_us <= 0 or b.get("kept_frames", 0) <= 0:
+    if b is None or b.get("kept_frames", 0) <= 0 or b.get("frame_us", 0) <= 0:
         return None
-    return b["gdiplus_us"], b["host_us"], b["module_us"], (frame_us - b["host_us"]) / replay_us
+    shares = [b[key] / b["frame_us"] for key in ("gdiplus_us", "host_us", "module_us")]
+    return shares[0] * frame_us, shares[1] * frame_us, shares[2] * frame_us, ratio * (1 - shares[1])
 
 
 def change(name, value, baseline, key):
@@ -81,7 +83,7 @@ def report(results, baseline):
                  f"{'GDI+':>10}{'host':>8}{'module':>8}{'own':>8}  goal ≤ {RATIO_GOAL:.2f}")
     host_only = 0
     for mode, targets, size, frame_us, replay_us, ratio in frames(results):
-        split = split_of(results, mode, targets, size, frame_us, replay_us)
+        split = split_of(results, mode, targets, size, frame_us, ratio)
         own = split[3] if split else ratio
         said = verdict(ratio, own)
         host_only += said == "host services"
@@ -91,8 +93,8 @@ def report(results, baseline):
         name = f"frame/m{mode}/t{targets}/s{size}"
         lines.append(f"{mode} {MODE_NAMES.get(mode, ''):<10}{targets:>8}{size:>6}{frame_us:>10.1f}{replay_us:>10.1f}"
                      f"{ratio:>8.3f}{shares}  {said.replace('missed', 'MISSED')}{change(name, frame_us, baseline, 'real_time')}")
-    lines.append("GDI+, host, module: the split pass's frame (its uninterrupted frames) divided into the time inside")
-    lines.append("GDI+ calls, inside the host's services and the rest; own = (frame - host) / replay.")
+    lines.append("GDI+, host, module: the frame divided in the shares the split pass measured in its uninterrupted")
+    lines.append("frames (inside GDI+ calls, inside the host's services, the rest); own = ratio x (1 - host share).")
     if host_only:
         lines.append(f"{host_only} frame configuration(s) above {RATIO_GOAL:.2f} only by the host's services")
     lines.append("")
@@ -124,8 +126,8 @@ def markdown(results):
     lines = ["| mode | targets | size | frame | replay | ratio | GDI+ | host | module | own ratio | ≤ 1.05 |",
              "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|"]
     for mode, targets, size, frame_us, replay_us, ratio in frames(results):
-        split = split_of(results, mode, targets, size, frame_us, replay_us)
-        shares = " | ".join(f"{v:.0f}" if i < 3 else f"{v:.3f}" for i, v in enumerate(split)) if split else "- | - | - | -"
+        split = split_of(results, mode, targets, size, frame_us, ratio)
+        shares = f"{split[0]:.0f} | {split[1]:.1f} | {split[2]:.1f} | {split[3]:.3f}" if split else "- | - | - | -"
         own = split[3] if split else ratio
         lines.append(f"| {mode} {MODE_NAMES.get(mode, '')} | {targets} | {size} | {frame_us:.0f} | {replay_us:.0f} | "
                      f"{ratio:.3f} | {shares} | {verdict(ratio, own)} |")
