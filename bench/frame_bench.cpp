@@ -3,7 +3,10 @@
 // over its GDI+ calls. Then the built module draws the same frames on the
 // panel host's libgdiplus surfaces, and in the same run the baselines: the
 // recorded calls of those frames replayed straight into libgdiplus on the
-// same surfaces, and a clear of each surface alone.
+// same surfaces, and a clear of each surface alone. Last, for each sky, the
+// split pass: the same frames drawn once more with every call the module
+// makes to GDI+ and to the host's services timed, which says where the
+// frame's time goes.
 //
 //   frame_bench [--dump-streams DIR] [benchmark options]
 #include <benchmark/benchmark.h>
@@ -15,6 +18,7 @@
 #include <string>
 
 #include "call_replay.h"
+#include "call_timing.h"
 #include "frame_recording.h"
 #include "frame_scene.h"
 #include "platform/float_environment.h"
@@ -42,12 +46,12 @@ struct Bench {
 
 Bench* the_bench = nullptr;
 
-bool EnsureScene(benchmark::State& state, SkyCount sky, int mode) {
+bool EnsureScene(benchmark::State& state, SkyCount sky, int mode, Services services = Services::kPlain) {
     Bench& bench = *the_bench;
-    if (!bench.scene || bench.scene->sky().total() != sky.total()) {
+    if (!bench.scene || bench.scene->sky().total() != sky.total() || bench.scene->services() != services) {
         bench.replayer.reset();
         bench.scene.reset();  // its panel host first, before the next one
-        bench.scene = std::make_unique<FrameScene>(RADAR_MODULE_PATH, NETPLAYER_MODULE_PATH, sky);
+        bench.scene = std::make_unique<FrameScene>(RADAR_MODULE_PATH, NETPLAYER_MODULE_PATH, sky, services);
         if (!bench.scene->error().empty()) {
             state.SkipWithError(bench.scene->error().c_str());
             bench.scene.reset();
@@ -96,14 +100,22 @@ double ThreadSeconds() {
 // frame at the same place in the recorded cycle, so that both meet the same
 // conditions. The benchmark's time is the frame's; the replay's time and
 // the ratio are counters.
-void FrameAndReplay(benchmark::State& state, SkyCount sky, int mode, std::size_t size) {
-    if (!EnsureScene(state, sky, mode)) return;
+// The recorded frames of a group, with the replay's objects brought up to
+// them; null (and the benchmark skipped) when there are none.
+const FrameGroup* ReplayGroup(benchmark::State& state, int mode, std::size_t size) {
     const FrameGroup* group = the_bench->recorded ? the_bench->recorded->Find(mode, size) : nullptr;
     if (group == nullptr) {
         state.SkipWithError("no recorded frames");
-        return;
+        return nullptr;
     }
     FollowUpTo(group->first_segment + group->frame_count);
+    return group;
+}
+
+void FrameAndReplay(benchmark::State& state, SkyCount sky, int mode, std::size_t size) {
+    if (!EnsureScene(state, sky, mode)) return;
+    const FrameGroup* group = ReplayGroup(state, mode, size);
+    if (group == nullptr) return;
     FrameScene& scene = *the_bench->scene;
     Replayer& replayer = *the_bench->replayer;
     const CallStream* frames = &the_bench->recorded->segments[group->first_segment];
@@ -128,6 +140,70 @@ void FrameAndReplay(benchmark::State& state, SkyCount sky, int mode, std::size_t
     state.counters["ratio"] = replay_s > 0.0 ? frame_s / replay_s : 0.0;
     state.counters["gdiplus_calls"] = static_cast<double>(frames[0].calls.size());
     state.counters["failed_calls"] = static_cast<double>(replayer.failures() - failures_before) / iterations;
+}
+
+// The split pass: the pairs of FrameAndReplay, drawn in a scene whose
+// module has every GDI+ call and every host service timed, so that the
+// frames meet the same conditions (each after a replay) as there. Its time
+// is the frame's (with the timing in it); the counters give, per frame, the
+// time inside GDI+ and inside the host's services, with the cost of the
+// timing itself taken off, and the calls of each kind.
+//
+// The calls are timed by the wall clock, the frame by the thread's
+// processor time. A frame taken off the processor while it ran (its wall
+// time more than 5 µs + 2 % above its processor time) may hold another
+// process's time in whichever call was running then, and is left out of
+// the split; `kept_frames` says how many were kept (none: the counters are 0).
+void FrameSplit(benchmark::State& state, SkyCount sky, int mode, std::size_t size) {
+    if (!EnsureScene(state, sky, mode, Services::kTimed)) return;
+    const FrameGroup* group = ReplayGroup(state, mode, size);
+    if (group == nullptr) return;
+    FrameScene& scene = *the_bench->scene;
+    Replayer& replayer = *the_bench->replayer;
+    const CallStream* recorded = &the_bench->recorded->segments[group->first_segment];
+    std::size_t k = 0;
+    const double timing_ticks = TimingTicksPerCall();
+    const double ticks_per_s = TicksPerSecond();
+    CallTotals& totals = TheCallTotals();
+    double inside_s[kCallKindCount] = {};
+    double calls[kCallKindCount] = {};
+    double frame_s = 0.0;
+    std::uint64_t kept = 0;
+    for (auto _ : state) {
+        totals = CallTotals{};
+        const std::uint64_t wall_start = Ticks();
+        const double start = ThreadSeconds();
+        DrawTimedFrame(scene, size);
+        const double drawn = ThreadSeconds();
+        const std::uint64_t wall_end = Ticks();
+        ReplayTimedFrame(replayer, recorded[k]);
+        if (++k == group->frame_count) k = 0;
+        state.SetIterationTime(drawn - start);
+        const double wall_s = static_cast<double>(wall_end - wall_start) / ticks_per_s;
+        if (wall_s - (drawn - start) > (drawn - start) * 0.02 + 5e-6) continue;
+        ++kept;
+        frame_s += drawn - start;
+        for (std::size_t kind = 0; kind < kCallKindCount; ++kind) {
+            const double ticks = static_cast<double>(totals.ticks[kind]) -
+                                 static_cast<double>(totals.calls[kind]) * timing_ticks;
+            inside_s[kind] += ticks / ticks_per_s;
+            calls[kind] += static_cast<double>(totals.calls[kind]);
+        }
+    }
+    const double frames = kept > 0 ? static_cast<double>(kept) : 1.0;
+    const double timing_us = (calls[kGdiplusCall] + calls[kHostServiceCall]) * timing_ticks / ticks_per_s / frames * 1e6;
+    const double frame_us = frame_s / frames * 1e6 - timing_us;
+    const double gdiplus_us = inside_s[kGdiplusCall] / frames * 1e6;
+    const double host_us = inside_s[kHostServiceCall] / frames * 1e6;
+    state.counters["targets"] = sky.total();
+    state.counters["gdiplus_us"] = gdiplus_us;
+    state.counters["host_us"] = host_us;
+    state.counters["module_us"] = frame_us - gdiplus_us - host_us;
+    state.counters["frame_us"] = frame_us;
+    state.counters["timing_us"] = timing_us;
+    state.counters["gdiplus_calls"] = calls[kGdiplusCall] / frames;
+    state.counters["host_calls"] = calls[kHostServiceCall] / frames;
+    state.counters["kept_frames"] = static_cast<double>(kept) / static_cast<double>(state.iterations());
 }
 
 void ClearedSurface(benchmark::State& state, std::size_t size) {
@@ -190,6 +266,10 @@ benchmark::internal::Benchmark* Configure(benchmark::internal::Benchmark* benchm
 
 std::string Suffix(SkyCount sky) { return "/t" + std::to_string(sky.total()); }
 
+std::string FrameName(int mode, SkyCount sky, std::size_t size) {
+    return "/m" + std::to_string(mode) + Suffix(sky) + "/s" + std::to_string(kSizes_px[size]);
+}
+
 void RegisterAll() {
     for (std::size_t size = 0; size < kSizes_px.size(); ++size)
         Configure(benchmark::RegisterBenchmark(("clear/s" + std::to_string(kSizes_px[size])).c_str(), ClearedSurface,
@@ -197,9 +277,8 @@ void RegisterAll() {
     for (const SkyCount& sky : kSkyCounts) {
         for (int mode : kModes) {
             for (std::size_t size = 0; size < kSizes_px.size(); ++size) {
-                const std::string name =
-                    "frame/m" + std::to_string(mode) + Suffix(sky) + "/s" + std::to_string(kSizes_px[size]);
-                Configure(benchmark::RegisterBenchmark(name.c_str(), FrameAndReplay, sky, mode, size))
+                Configure(benchmark::RegisterBenchmark(("frame" + FrameName(mode, sky, size)).c_str(), FrameAndReplay,
+                                                       sky, mode, size))
                     ->UseManualTime();
             }
         }
@@ -209,6 +288,16 @@ void RegisterAll() {
         if (sky.total() == kSkyCounts.back().total())
             Configure(benchmark::RegisterBenchmark(("unchanged_host_time" + Suffix(sky) + "/s512").c_str(),
                                                    UnchangedHostTime, sky, last_mode));
+        // Last for the sky: its scene with timed services replaces the plain
+        // one once. Without import redirection there is no split.
+        if (!kImportRedirection) continue;
+        for (int mode : kModes) {
+            for (std::size_t size = 0; size < kSizes_px.size(); ++size) {
+                Configure(benchmark::RegisterBenchmark(("split" + FrameName(mode, sky, size)).c_str(), FrameSplit,
+                                                       sky, mode, size))
+                    ->UseManualTime();
+            }
+        }
     }
     Configure(benchmark::RegisterBenchmark("net_module_lookup/loaded", NetModuleLookup, host::kNetPlayerModuleName));
     Configure(benchmark::RegisterBenchmark("net_module_lookup/absent", NetModuleLookup, "NoSuchModule.gau"));

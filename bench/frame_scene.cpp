@@ -22,11 +22,26 @@ VirtualPoint SelectedTargetOnScreen(int mode) {
 
 }  // namespace
 
-FrameScene::FrameScene(const std::string& module_path, const std::string& netplayer_path, SkyCount sky)
-    : count_(sky), sky_(BenchScenario(sky)) {
+FrameScene::FrameScene(const std::string& module_path, const std::string& netplayer_path, SkyCount sky,
+                       Services services)
+    : count_(sky), services_(services), sky_(BenchScenario(sky)) {
     if (!panel_.LoadModule(module_path, &error_)) return;
     // The traffic component is there before the first gauge binds it.
     if (!sky_.Attach(panel_, {netplayer_path}, &error_)) return;
+    if (services == Services::kTimed) {
+        host::RegisteredInterface* component = panel_.interfaces().Find(host::kTrafficInterfaceName);
+        if (component == nullptr) {
+            error_ = "no traffic component to time";
+            return;
+        }
+        timed_traffic_ = std::make_unique<TimedTrafficComponent>(*component);
+        panel_.RegisterInterface(host::kTrafficInterfaceName, timed_traffic_.get());
+        taps_ = std::make_unique<ServiceTaps>(module_path);
+        if (!taps_->error().empty()) {
+            error_ = taps_->error();
+            return;
+        }
+    }
     for (std::size_t i = 0; i < kSizes_px.size(); ++i) {
         placements_[i] = panel_.Place(kBenchGauge, kSizes_px[i], kSizes_px[i]);
         if (placements_[i] == nullptr) {
