@@ -299,7 +299,7 @@ void RegisterAll() {
             }
         }
     }
-    Configure(benchmark::RegisterBenchmark("net_module_lookup/loaded", NetModuleLookup, host::kNetPlayerModuleName));
+    Configure(benchmark::RegisterBenchmark("net_module_lookup/loaded", NetModuleLookup, sim::kNetPlayerModuleName));
     Configure(benchmark::RegisterBenchmark("net_module_lookup/absent", NetModuleLookup, "NoSuchModule.gau"));
     Configure(benchmark::RegisterBenchmark("float_environment/switch", FloatEnvironmentSwitch))->Unit(benchmark::kNanosecond);
 }

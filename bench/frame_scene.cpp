@@ -29,13 +29,13 @@ FrameScene::FrameScene(const std::string& module_path, const std::string& netpla
     // The traffic component is there before the first gauge binds it.
     if (!sky_.Attach(panel_, {netplayer_path}, &error_)) return;
     if (services == Services::kTimed) {
-        host::RegisteredInterface* component = panel_.interfaces().Find(host::kTrafficInterfaceName);
+        sim::RegisteredInterface* component = panel_.interfaces().Find(sim::kTrafficInterfaceName);
         if (component == nullptr) {
             error_ = "no traffic component to time";
             return;
         }
         timed_traffic_ = std::make_unique<TimedTrafficComponent>(*component);
-        panel_.RegisterInterface(host::kTrafficInterfaceName, timed_traffic_.get());
+        panel_.RegisterInterface(sim::kTrafficInterfaceName, timed_traffic_.get());
         taps_ = std::make_unique<ServiceTaps>(module_path);
         if (!taps_->error().empty()) {
             error_ = taps_->error();

@@ -55,7 +55,7 @@ public:
     // "Radar Range" written by the panel, e.g. to make the radar rebuild.
     void SetRange(double range_nm) { panel_.named_variables().SetByName("Radar Range", range_nm); }
 
-    host::DeviceContext device_context(std::size_t size) { return placements_[size]->device_context(); }
+    sim::DeviceContext device_context(std::size_t size) { return placements_[size]->device_context(); }
     double NamedValue(const char* name) { return panel_.named_variables().ValueOr(name, -2.0); }
 
 private:

@@ -74,7 +74,7 @@ const std::vector<ImportStandIn> kGdiplusTaps = {
 // The network-player look-up: the loader's functions (on Windows the
 // kernel's module handle and export look-ups) and the players module's
 // entry, which the module reaches through dlsym.
-host::NetPlayerEntry net_player_entry = nullptr;
+sim::NetPlayerEntry net_player_entry = nullptr;
 
 std::int32_t HOST_CDECL TimedNetPlayerEntry(void** table) {
     const TimedCall<kHostServiceCall> timed;
@@ -87,8 +87,8 @@ void* TimedDlsym(void* module, const char* name) noexcept {
         const TimedCall<kHostServiceCall> timed;
         found = dlsym(module, name);
     }
-    if (found == nullptr || name == nullptr || std::strcmp(name, host::kNetPlayerEntryName) != 0) return found;
-    net_player_entry = reinterpret_cast<host::NetPlayerEntry>(found);
+    if (found == nullptr || name == nullptr || std::strcmp(name, sim::kNetPlayerEntryName) != 0) return found;
+    net_player_entry = reinterpret_cast<sim::NetPlayerEntry>(found);
     return reinterpret_cast<void*>(&TimedNetPlayerEntry);
 }
 
@@ -103,12 +103,12 @@ std::vector<ImportStandIn> ImportTaps() {
 
 // The host's HostPanels entries and the copy the module calls in the split
 // pass, whose every filled entry times the host's.
-host::HostPanels host_entries{};
-host::HostPanels timed_entries{};
+sim::HostPanels host_entries{};
+sim::HostPanels timed_entries{};
 
-template <host::HostPanelsEntry position, typename Fn>
+template <sim::HostPanelsEntry position, typename Fn>
 struct TimedEntry;
-template <host::HostPanelsEntry position, typename R, typename... A>
+template <sim::HostPanelsEntry position, typename R, typename... A>
 struct TimedEntry<position, R(HOST_CALL*)(A...)> {
     static R HOST_CALL Call(A... arguments) {
         const TimedCall<kHostServiceCall> timed;
@@ -116,56 +116,56 @@ struct TimedEntry<position, R(HOST_CALL*)(A...)> {
     }
 };
 
-template <host::HostPanelsEntry position, typename Fn>
+template <sim::HostPanelsEntry position, typename Fn>
 void Tap() {
     if (host_entries.entry[position] != nullptr)
         timed_entries.entry[position] = reinterpret_cast<void*>(&TimedEntry<position, Fn>::Call);
 }
 
-void TapHostPanels(const host::HostPanels& table) {
+void TapHostPanels(const sim::HostPanels& table) {
     host_entries = table;
     timed_entries = table;
-    Tap<host::kElementListQuery, host::ElementListFn>();
-    Tap<host::kElementListInstall, host::ElementListInstallFn>();
-    Tap<host::kElementListInitialize, host::ElementListFn>();
-    Tap<host::kElementListUpdate, host::ElementListFn>();
-    Tap<host::kElementListGenerate, host::ElementListGenerateFn>();
-    Tap<host::kElementListPlot, host::ElementListFn>();
-    Tap<host::kElementListKill, host::ElementListFn>();
-    Tap<host::kLookupModuleVariable, host::LookupModuleVariableFn>();
-    Tap<host::kCheckNamedVariable, host::NamedVariableLookupFn>();
-    Tap<host::kRegisterNamedVariable, host::NamedVariableLookupFn>();
-    Tap<host::kGetNamedVariableValue, host::GetNamedVariableValueFn>();
-    Tap<host::kSetNamedVariableValue, host::SetNamedVariableValueFn>();
-    Tap<host::kGetRegisteredInterface, host::GetRegisteredInterfaceFn>();
+    Tap<sim::kElementListQuery, sim::ElementListFn>();
+    Tap<sim::kElementListInstall, sim::ElementListInstallFn>();
+    Tap<sim::kElementListInitialize, sim::ElementListFn>();
+    Tap<sim::kElementListUpdate, sim::ElementListFn>();
+    Tap<sim::kElementListGenerate, sim::ElementListGenerateFn>();
+    Tap<sim::kElementListPlot, sim::ElementListFn>();
+    Tap<sim::kElementListKill, sim::ElementListFn>();
+    Tap<sim::kLookupModuleVariable, sim::LookupModuleVariableFn>();
+    Tap<sim::kCheckNamedVariable, sim::NamedVariableLookupFn>();
+    Tap<sim::kRegisterNamedVariable, sim::NamedVariableLookupFn>();
+    Tap<sim::kGetNamedVariableValue, sim::GetNamedVariableValueFn>();
+    Tap<sim::kSetNamedVariableValue, sim::SetNamedVariableValueFn>();
+    Tap<sim::kGetRegisteredInterface, sim::GetRegisteredInterfaceFn>();
 }
 
 }  // namespace
 
-class TimedTrafficComponent::TimedTrafficInfo final : public host::TrafficInfo {
+class TimedTrafficComponent::TimedTrafficInfo final : public sim::TrafficInfo {
 public:
-    explicit TimedTrafficInfo(host::TrafficInfo& traffic) : traffic_(traffic) {}
-    host::TrafficInfo& traffic() const { return traffic_; }
+    explicit TimedTrafficInfo(sim::TrafficInfo& traffic) : traffic_(traffic) {}
+    sim::TrafficInfo& traffic() const { return traffic_; }
 
-    host::TrafficHandle HOST_CALL GetVariableHandle(const char* name) override {
+    sim::TrafficHandle HOST_CALL GetVariableHandle(const char* name) override {
         const TimedCall<kHostServiceCall> timed;
         return traffic_.GetVariableHandle(name);
     }
-    host::TrafficHandle HOST_CALL GetUnitsHandle(const char* name) override {
+    sim::TrafficHandle HOST_CALL GetUnitsHandle(const char* name) override {
         const TimedCall<kHostServiceCall> timed;
         return traffic_.GetUnitsHandle(name);
     }
     std::uint32_t HOST_CALL GetTrafficInRadius(double radius_m, std::uint32_t max_count,
-                                               host::TrafficId* ids) override {
+                                               sim::TrafficId* ids) override {
         const TimedCall<kHostServiceCall> timed;
         return traffic_.GetTrafficInRadius(radius_m, max_count, ids);
     }
-    std::int32_t HOST_CALL GetNumericValue(host::TrafficId id, host::TrafficHandle variable, host::TrafficHandle unit,
+    std::int32_t HOST_CALL GetNumericValue(sim::TrafficId id, sim::TrafficHandle variable, sim::TrafficHandle unit,
                                            double* result, std::uint32_t index) override {
         const TimedCall<kHostServiceCall> timed;
         return traffic_.GetNumericValue(id, variable, unit, result, index);
     }
-    std::int32_t HOST_CALL GetStringValue(host::TrafficId id, host::TrafficHandle variable, char* buffer,
+    std::int32_t HOST_CALL GetStringValue(sim::TrafficId id, sim::TrafficHandle variable, char* buffer,
                                           std::uint32_t buffer_size, std::uint32_t index) override {
         const TimedCall<kHostServiceCall> timed;
         return traffic_.GetStringValue(id, variable, buffer, buffer_size, index);
@@ -174,16 +174,16 @@ public:
         const TimedCall<kHostServiceCall> timed;
         return traffic_.ReducedDataFlag();
     }
-    const char* HOST_CALL GetTrafficName(host::TrafficId id) override {
+    const char* HOST_CALL GetTrafficName(sim::TrafficId id) override {
         const TimedCall<kHostServiceCall> timed;
         return traffic_.GetTrafficName(id);
     }
 
 private:
-    host::TrafficInfo& traffic_;
+    sim::TrafficInfo& traffic_;
 };
 
-TimedTrafficComponent::TimedTrafficComponent(host::RegisteredInterface& component) : component_(component) {}
+TimedTrafficComponent::TimedTrafficComponent(sim::RegisteredInterface& component) : component_(component) {}
 
 TimedTrafficComponent::~TimedTrafficComponent() = default;
 
@@ -193,10 +193,10 @@ void* HOST_CALL TimedTrafficComponent::QueryInterface(const char* name) {
         const TimedCall<kHostServiceCall> timed;
         found = component_.QueryInterface(name);
     }
-    if (found == nullptr || name == nullptr || std::strcmp(name, host::kTrafficInterfaceName) != 0) return found;
-    auto* traffic = static_cast<host::TrafficInfo*>(found);
+    if (found == nullptr || name == nullptr || std::strcmp(name, sim::kTrafficInterfaceName) != 0) return found;
+    auto* traffic = static_cast<sim::TrafficInfo*>(found);
     if (!traffic_ || &traffic_->traffic() != traffic) traffic_ = std::make_unique<TimedTrafficInfo>(*traffic);
-    return static_cast<host::TrafficInfo*>(traffic_.get());
+    return static_cast<sim::TrafficInfo*>(traffic_.get());
 }
 
 ServiceTaps::ServiceTaps(const std::string& module_path) : imports_(module_path, ImportTaps()) {
@@ -210,17 +210,17 @@ ServiceTaps::ServiceTaps(const std::string& module_path) : imports_(module_path,
     }
     void* module = dlopen(module_path.c_str(), RTLD_NOLOAD | RTLD_NOW);
     if (module != nullptr) {
-        import_table_ = static_cast<host::ImportTableFormat*>(dlsym(module, "ImportTable"));
+        import_table_ = static_cast<sim::ImportTableFormat*>(dlsym(module, "ImportTable"));
         dlclose(module);
     }
-    if (import_table_ == nullptr || import_table_->panels.id != host::kImportTablePanelsId ||
+    if (import_table_ == nullptr || import_table_->panels.id != sim::kImportTablePanelsId ||
         import_table_->panels.pointer == nullptr) {
         import_table_ = nullptr;
         error_ = "the module's ImportTable holds no HostPanels table";
         return;
     }
     host_table_ = import_table_->panels.pointer;
-    TapHostPanels(*static_cast<const host::HostPanels*>(host_table_));
+    TapHostPanels(*static_cast<const sim::HostPanels*>(host_table_));
     import_table_->panels.pointer = &timed_entries;
 }
 

@@ -17,9 +17,9 @@ namespace bench {
 
 // The traffic component and interface as the module sees them in the split
 // pass: every operation timed as a host service, then the host's own.
-class TimedTrafficComponent final : public host::RegisteredInterface {
+class TimedTrafficComponent final : public sim::RegisteredInterface {
 public:
-    explicit TimedTrafficComponent(host::RegisteredInterface& component);
+    explicit TimedTrafficComponent(sim::RegisteredInterface& component);
     ~TimedTrafficComponent();
     TimedTrafficComponent(const TimedTrafficComponent&) = delete;
     TimedTrafficComponent& operator=(const TimedTrafficComponent&) = delete;
@@ -27,7 +27,7 @@ public:
 
 private:
     class TimedTrafficInfo;
-    host::RegisteredInterface& component_;
+    sim::RegisteredInterface& component_;
     std::unique_ptr<TimedTrafficInfo> traffic_;
 };
 
@@ -45,7 +45,7 @@ public:
 
 private:
     ImportRedirection imports_;
-    host::ImportTableFormat* import_table_ = nullptr;
+    sim::ImportTableFormat* import_table_ = nullptr;
     void* host_table_ = nullptr;  // what the host had written there
     std::string error_;
 };

@@ -41,10 +41,10 @@ constexpr const char* kGdiplusCalls[] = {
     "GdipSetPenDashArray", "GdiplusStartup",
 };
 
-constexpr host::HostPanelsEntry kEntries[] = {
-    host::kLookupModuleVariable,   host::kCheckNamedVariable,     host::kRegisterNamedVariable,
-    host::kGetNamedVariableValue,  host::kSetNamedVariableValue,  host::kGetRegisteredInterface,
-    host::kElementListPlot,        host::kInitializeModuleVariable,
+constexpr sim::HostPanelsEntry kEntries[] = {
+    sim::kLookupModuleVariable,   sim::kCheckNamedVariable,     sim::kRegisterNamedVariable,
+    sim::kGetNamedVariableValue,  sim::kSetNamedVariableValue,  sim::kGetRegisteredInterface,
+    sim::kElementListPlot,        sim::kInitializeModuleVariable,
 };
 
 std::int32_t ImageSide(FuzzedDataProvider& input) { return HostileInt(input, 1, 1200); }
@@ -116,9 +116,9 @@ void PreDrawDetached(FuzzSession& s, int slot) {
     static fuzzsupport::DetachedHeader detached;
     const auto cut = static_cast<fuzzsupport::DetachedHeader::Cut>(
         s.script.ConsumeIntegralInRange<int>(0, fuzzsupport::DetachedHeader::kCutCount - 1));
-    host::GaugeHeader* header =
+    sim::GaugeHeader* header =
         detached.Link(cut, ImageSide(s.script), ImageSide(s.script), fuzzsupport::FuzzDeviceContext(s.script.ConsumeIntegral<std::uint16_t>()));
-    s.driver.Service(slot, host::kServicePreDraw, s.script.ConsumeIntegralInRange<int>(0, 7) == 0 ? nullptr : header);
+    s.driver.Service(slot, sim::kServicePreDraw, s.script.ConsumeIntegralInRange<int>(0, 7) == 0 ? nullptr : header);
 }
 
 void FailGdiplus(FuzzSession& s) {
@@ -150,7 +150,7 @@ void PlacePlayers(FuzzSession& s) {
         player.velocity_b = s.script.ConsumeFloatingPointInRange<float>(-300.0f, 300.0f);
         player.vertical_speed = s.script.ConsumeFloatingPointInRange<float>(-50.0f, 50.0f);
         player.heading_deg = fuzzsupport::HostileFloat(s.script, 0.0f, 360.0f);
-        players.WritePlayer(s.script.ConsumeIntegralInRange<std::size_t>(0, host::kNetPlayerSlots - 1), player);
+        players.WritePlayer(s.script.ConsumeIntegralInRange<std::size_t>(0, sim::kNetPlayerSlots - 1), player);
     }
 }
 

@@ -20,7 +20,7 @@ using fuzzsupport::FuzzSession;
 // The bytes of a slot the module reads lie in its first 184; the fuzzer
 // writes those, the rest of the slot is one filler byte.
 constexpr std::size_t kSlotRecordBytes = 184;
-constexpr std::size_t kSlotBitmapBytes = host::kNetPlayerSlots / 8;
+constexpr std::size_t kSlotBitmapBytes = sim::kNetPlayerSlots / 8;
 constexpr int kFrames = 4;
 constexpr std::int32_t kImageSide = 200;
 
@@ -30,17 +30,17 @@ void FillTable(FuzzedDataProvider& input, fuzzsupport::NetPlayerSource& source) 
     const std::vector<std::uint8_t> bitmap = input.ConsumeBytes<std::uint8_t>(kSlotBitmapBytes);
     const std::uint8_t filler = input.ConsumeIntegral<std::uint8_t>();
     std::vector<std::vector<std::uint8_t>> records;
-    while (records.size() < host::kNetPlayerSlots && input.remaining_bytes() >= kSlotRecordBytes)
+    while (records.size() < sim::kNetPlayerSlots && input.remaining_bytes() >= kSlotRecordBytes)
         records.push_back(input.ConsumeBytes<std::uint8_t>(kSlotRecordBytes));
     if (records.empty()) return;
     std::size_t next = 0;
-    for (std::size_t slot = 0; slot < host::kNetPlayerSlots; ++slot) {
+    for (std::size_t slot = 0; slot < sim::kNetPlayerSlots; ++slot) {
         const std::size_t byte = slot / 8;
         if (byte >= bitmap.size() || (bitmap[byte] & (1u << (slot % 8))) == 0) continue;
         unsigned char* bytes = source.WritableSlot(slot);
         const std::vector<std::uint8_t>& record = records[next++ % records.size()];
         std::memcpy(bytes, record.data(), record.size());
-        std::memset(bytes + record.size(), filler, host::kNetPlayerSlotBytes - record.size());
+        std::memset(bytes + record.size(), filler, sim::kNetPlayerSlotBytes - record.size());
     }
 }
 

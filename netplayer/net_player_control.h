@@ -12,7 +12,7 @@ namespace netplayer {
 struct NetPlayerControl {
     std::int32_t status;   // answered by get_main_data_pointer; 1 = the table is valid
     std::uint32_t calls;   // calls of get_main_data_pointer so far
-    unsigned char* table;  // host::kNetPlayerTableBytes, owned by the module
+    unsigned char* table;  // sim::kNetPlayerTableBytes, owned by the module
 };
 
 // The module's second export: its control record.

@@ -14,9 +14,9 @@
 
 namespace {
 
-alignas(8) unsigned char player_table[host::kNetPlayerTableBytes];
+alignas(8) unsigned char player_table[sim::kNetPlayerTableBytes];
 
-netplayer::NetPlayerControl control = {host::kNetPlayerStatusOk, 0, player_table};
+netplayer::NetPlayerControl control = {sim::kNetPlayerStatusOk, 0, player_table};
 
 }  // namespace
 

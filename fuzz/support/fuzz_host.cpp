@@ -27,16 +27,16 @@ static_assert(kKnownNameCount <= kNamedVariableSlots, "room for every known name
 FuzzHost* g_host = nullptr;
 
 std::int32_t IdOf(const char* name) {
-    if (name == nullptr) return host::kNoNamedVariable;
+    if (name == nullptr) return sim::kNoNamedVariable;
     for (int id = 0; id < kKnownNameCount; ++id)
         if (strcasecmp(name, kKnownNames[id]) == 0) return id;
-    return host::kNoNamedVariable;
+    return sim::kNoNamedVariable;
 }
 
 constexpr std::int32_t kNeverIssuedId = 1 << 30;
 
 std::int32_t StrayIdOf(const char* name) {
-    if (name != nullptr && std::strcmp(name, "Radar Target Speed") == 0) return host::kNoNamedVariable;
+    if (name != nullptr && std::strcmp(name, "Radar Target Speed") == 0) return sim::kNoNamedVariable;
     if (name != nullptr && std::strcmp(name, "Radar Target Altitude") == 0) return kNeverIssuedId;
     return IdOf(name);
 }
@@ -48,15 +48,15 @@ void RequireIssuable(std::int32_t id) {
 
 double ModuleVariableValue(const HostVariables& v, std::uint32_t token) {
     switch (token) {
-        case host::kTokenOwnLatitude:
+        case sim::kTokenOwnLatitude:
             return v.latitude_units;
-        case host::kTokenOwnLongitude:
+        case sim::kTokenOwnLongitude:
             return v.longitude_units;
-        case host::kTokenOwnAltitude:
+        case sim::kTokenOwnAltitude:
             return v.altitude_m;
-        case host::kTokenOwnHeading:
+        case sim::kTokenOwnHeading:
             return v.heading_deg;
-        case host::kTokenHostTime:
+        case sim::kTokenHostTime:
             return v.time_s;
         default:
             return 0.0;
@@ -66,20 +66,20 @@ double ModuleVariableValue(const HostVariables& v, std::uint32_t token) {
 bool Hostile(bool flag) { return flag && g_host->input != nullptr && g_host->input->remaining_bytes() > 0; }
 
 struct Entries {
-    static void HOST_CALL ElementList(host::Element*) {}
-    static void HOST_CALL ElementListInstall(host::Element*, host::ResourceHandle) {}
-    static void HOST_CALL ElementListGenerate(host::Element*, std::uint32_t) {}
+    static void HOST_CALL ElementList(sim::Element*) {}
+    static void HOST_CALL ElementListInstall(sim::Element*, sim::ResourceHandle) {}
+    static void HOST_CALL ElementListGenerate(sim::Element*, std::uint32_t) {}
 
-    static void HOST_CALL LookupModuleVariable(host::ModuleVariable* variable) {
+    static void HOST_CALL LookupModuleVariable(sim::ModuleVariable* variable) {
         if (variable == nullptr) return;
         variable->value = Hostile(g_host->hostile_lookups) ? HostileDouble(*g_host->input, -1e6, 1e6)
                                                            : ModuleVariableValue(g_host->variables, variable->token);
     }
 
-    static void HOST_CALL InitializeModuleVariable(host::ModuleVariable*) {}
+    static void HOST_CALL InitializeModuleVariable(sim::ModuleVariable*) {}
 
     static std::int32_t HOST_CALL CheckNamedVariable(const char* name) {
-        return g_host->stray_named_ids ? host::kNoNamedVariable : IdOf(name);
+        return g_host->stray_named_ids ? sim::kNoNamedVariable : IdOf(name);
     }
     static std::int32_t HOST_CALL RegisterNamedVariable(const char* name) {
         return g_host->stray_named_ids ? StrayIdOf(name) : IdOf(name);
@@ -97,32 +97,32 @@ struct Entries {
     }
 
     static void* HOST_CALL GetRegisteredInterface(const char* name) {
-        if (name == nullptr || std::strcmp(name, host::kTrafficInterfaceName) != 0) return nullptr;
+        if (name == nullptr || std::strcmp(name, sim::kTrafficInterfaceName) != 0) return nullptr;
         return g_host->registered;
     }
 };
 
 template <typename Fn>
-void Set(host::HostPanels& table, host::HostPanelsEntry position, Fn fn) {
+void Set(sim::HostPanels& table, sim::HostPanelsEntry position, Fn fn) {
     table.entry[position] = reinterpret_cast<void*>(fn);
 }
 
-void Fill(host::HostPanels& table) {
-    table = host::HostPanels{};
-    Set(table, host::kElementListQuery, &Entries::ElementList);
-    Set(table, host::kElementListInstall, &Entries::ElementListInstall);
-    Set(table, host::kElementListInitialize, &Entries::ElementList);
-    Set(table, host::kElementListUpdate, &Entries::ElementList);
-    Set(table, host::kElementListGenerate, &Entries::ElementListGenerate);
-    Set(table, host::kElementListPlot, &Entries::ElementList);
-    Set(table, host::kElementListKill, &Entries::ElementList);
-    Set(table, host::kInitializeModuleVariable, &Entries::InitializeModuleVariable);
-    Set(table, host::kLookupModuleVariable, &Entries::LookupModuleVariable);
-    Set(table, host::kCheckNamedVariable, &Entries::CheckNamedVariable);
-    Set(table, host::kRegisterNamedVariable, &Entries::RegisterNamedVariable);
-    Set(table, host::kGetNamedVariableValue, &Entries::GetNamedVariableValue);
-    Set(table, host::kSetNamedVariableValue, &Entries::SetNamedVariableValue);
-    Set(table, host::kGetRegisteredInterface, &Entries::GetRegisteredInterface);
+void Fill(sim::HostPanels& table) {
+    table = sim::HostPanels{};
+    Set(table, sim::kElementListQuery, &Entries::ElementList);
+    Set(table, sim::kElementListInstall, &Entries::ElementListInstall);
+    Set(table, sim::kElementListInitialize, &Entries::ElementList);
+    Set(table, sim::kElementListUpdate, &Entries::ElementList);
+    Set(table, sim::kElementListGenerate, &Entries::ElementListGenerate);
+    Set(table, sim::kElementListPlot, &Entries::ElementList);
+    Set(table, sim::kElementListKill, &Entries::ElementList);
+    Set(table, sim::kInitializeModuleVariable, &Entries::InitializeModuleVariable);
+    Set(table, sim::kLookupModuleVariable, &Entries::LookupModuleVariable);
+    Set(table, sim::kCheckNamedVariable, &Entries::CheckNamedVariable);
+    Set(table, sim::kRegisterNamedVariable, &Entries::RegisterNamedVariable);
+    Set(table, sim::kGetNamedVariableValue, &Entries::GetNamedVariableValue);
+    Set(table, sim::kSetNamedVariableValue, &Entries::SetNamedVariableValue);
+    Set(table, sim::kGetRegisteredInterface, &Entries::GetRegisteredInterface);
 }
 
 constexpr double kDegreesPerCircle = 360.0;
@@ -144,20 +144,20 @@ FuzzHost& Host() {
     if (g_host == nullptr) {
         g_host = &host;
         host.Reset();
-        ImportTable.panels.id = host::kImportTablePanelsId;
+        ImportTable.panels.id = sim::kImportTablePanelsId;
         ImportTable.panels.pointer = &host.table;
     }
     return host;
 }
 
-double LatitudeUnits(double latitude_deg) { return latitude_deg / (kDegreesPerCircle * host::kLatitudeUnitFactor); }
+double LatitudeUnits(double latitude_deg) { return latitude_deg / (kDegreesPerCircle * sim::kLatitudeUnitFactor); }
 double LongitudeUnits(double longitude_deg) {
-    return longitude_deg / (kDegreesPerCircle * host::kLongitudeUnitFactor);
+    return longitude_deg / (kDegreesPerCircle * sim::kLongitudeUnitFactor);
 }
 
-double OwnLatitudeDeg(const HostVariables& v) { return v.latitude_units * kDegreesPerCircle * host::kLatitudeUnitFactor; }
+double OwnLatitudeDeg(const HostVariables& v) { return v.latitude_units * kDegreesPerCircle * sim::kLatitudeUnitFactor; }
 double OwnLongitudeDeg(const HostVariables& v) {
-    return v.longitude_units * kDegreesPerCircle * host::kLongitudeUnitFactor;
+    return v.longitude_units * kDegreesPerCircle * sim::kLongitudeUnitFactor;
 }
 
 }  // namespace fuzzsupport

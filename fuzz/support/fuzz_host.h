@@ -43,10 +43,10 @@ struct FuzzHost {
     FuzzedDataProvider* input = nullptr;
 
     // What GetRegisteredInterface("ITrafficInfo") answers.
-    host::RegisteredInterface* registered = nullptr;
+    sim::RegisteredInterface* registered = nullptr;
 
     // The table itself, e.g. to empty an entry for one input.
-    host::HostPanels table{};
+    sim::HostPanels table{};
 
     void SetMode(double mode) { named_values[kModeId] = mode; }
     void SetRange(double range_nm) { named_values[kRangeId] = range_nm; }

@@ -7,9 +7,9 @@ namespace {
 
 constexpr int kLongestMouseRectList = 16;
 
-host::Element* DrawingElementOf(host::GaugeHeader* header) {
+sim::Element* DrawingElementOf(sim::GaugeHeader* header) {
     if (header == nullptr || header->elements == nullptr || header->elements[0] == nullptr) return nullptr;
-    host::Element* background = header->elements[0];
+    sim::Element* background = header->elements[0];
     return background->next ? background->next[0] : nullptr;
 }
 
@@ -22,18 +22,18 @@ std::uint32_t g_open_connections[kGauges] = {};
 
 void CountConnections(int slot, std::int32_t service) {
     std::uint32_t& open = g_open_connections[SlotIn(slot)];
-    if (service == host::kServiceConnect) ++open;
-    if (service == host::kServiceDisconnect && open > 0) --open;
+    if (service == sim::kServiceConnect) ++open;
+    if (service == sim::kServiceDisconnect && open > 0) --open;
 }
 
 }  // namespace
 
-host::DeviceContext FuzzDeviceContext(std::uint32_t n) {
-    return n == 0 ? nullptr : reinterpret_cast<host::DeviceContext>(0x10000 + static_cast<std::uintptr_t>(n) * 16);
+sim::DeviceContext FuzzDeviceContext(std::uint32_t n) {
+    return n == 0 ? nullptr : reinterpret_cast<sim::DeviceContext>(0x10000 + static_cast<std::uintptr_t>(n) * 16);
 }
 
-host::GaugeHeader* DetachedHeader::Link(Cut cut, std::int32_t width, std::int32_t height,
-                                        host::DeviceContext device_context) {
+sim::GaugeHeader* DetachedHeader::Link(Cut cut, std::int32_t width, std::int32_t height,
+                                        sim::DeviceContext device_context) {
     placement_.reset();
     fakehost::Placement& p = placement_.emplace(device_context, width, height);
     switch (cut) {
@@ -60,17 +60,17 @@ host::GaugeHeader* DetachedHeader::Link(Cut cut, std::int32_t width, std::int32_
 
 GaugeDriver::~GaugeDriver() {
     for (int slot = 0; slot < kGauges; ++slot) {
-        host::Element* drawing = DrawingElementOf(Header(slot));
+        sim::Element* drawing = DrawingElementOf(Header(slot));
         if (drawing == nullptr) continue;
         drawing->image = nullptr;
         drawing->device_context = nullptr;
     }
 }
 
-host::GaugeHeader* GaugeDriver::Header(int slot) { return Linkage.gauges[SlotIn(slot)]; }
+sim::GaugeHeader* GaugeDriver::Header(int slot) { return Linkage.gauges[SlotIn(slot)]; }
 
-void GaugeDriver::Service(int slot, std::int32_t service, host::GaugeHeader* header) {
-    host::GaugeHeader* own = Header(slot);
+void GaugeDriver::Service(int slot, std::int32_t service, sim::GaugeHeader* header) {
+    sim::GaugeHeader* own = Header(slot);
     if (own == nullptr || own->callback == nullptr) return;
     CountConnections(slot, service);
     own->callback(header, service, 0);
@@ -81,24 +81,24 @@ void GaugeDriver::DisconnectAll() {
         while (g_open_connections[slot] > 0) Disconnect(slot);
 }
 
-void GaugeDriver::Place(int slot, std::int32_t width, std::int32_t height, host::DeviceContext device_context,
+void GaugeDriver::Place(int slot, std::int32_t width, std::int32_t height, sim::DeviceContext device_context,
                         bool with_image) {
-    host::Element* drawing = DrawingElementOf(Header(slot));
+    sim::Element* drawing = DrawingElementOf(Header(slot));
     if (drawing == nullptr) return;
-    host::ImageRecord& image = images_[SlotIn(slot)];
-    image = host::ImageRecord{0, width, height};
+    sim::ImageRecord& image = images_[SlotIn(slot)];
+    image = sim::ImageRecord{0, width, height};
     drawing->image = with_image ? &image : nullptr;
     drawing->device_context = device_context;
 }
 
 std::int32_t GaugeDriver::Click(int slot, std::int32_t x, std::int32_t y, std::uint32_t mouse_flags) {
-    host::GaugeHeader* header = Header(slot);
+    sim::GaugeHeader* header = Header(slot);
     if (header == nullptr || header->mouse_rects == nullptr) return 0;
     for (int i = 0; i < kLongestMouseRectList; ++i) {
-        const host::MouseRect& rect = header->mouse_rects[i];
-        if (rect.type == host::kMouseRectEndOfList) break;
-        if (rect.type == host::kMouseRectChild && rect.routine != nullptr) {
-            host::ClickPoint point{x, y};
+        const sim::MouseRect& rect = header->mouse_rects[i];
+        if (rect.type == sim::kMouseRectEndOfList) break;
+        if (rect.type == sim::kMouseRectChild && rect.routine != nullptr) {
+            sim::ClickPoint point{x, y};
             return rect.routine(&point, mouse_flags);
         }
     }
@@ -106,7 +106,7 @@ std::int32_t GaugeDriver::Click(int slot, std::int32_t x, std::int32_t y, std::u
 }
 
 void GaugeDriver::StandardRoutines(int slot, std::uint32_t phase) {
-    host::GaugeHeader* header = Header(slot);
+    sim::GaugeHeader* header = Header(slot);
     if (header == nullptr) return;
     if (header->query) header->query();
     if (header->install) header->install(nullptr);

@@ -18,7 +18,7 @@ constexpr int kGauges = 4;
 
 // A made-up device context, distinct for each n (0 gives none); the
 // recording GDI+ stand-in accepts any non-null one.
-host::DeviceContext FuzzDeviceContext(std::uint32_t n);
+sim::DeviceContext FuzzDeviceContext(std::uint32_t n);
 
 // A gauge header of the host's own (the unit tests' placement), with one
 // link of the way to the drawing element left out as a misbehaving host may.
@@ -26,7 +26,7 @@ class DetachedHeader {
 public:
     enum Cut : int { kNone, kNoElementList, kNoBackground, kNoNextList, kNoDrawingElement, kNoImage, kCutCount };
     // A new header of this size and device context, `cut` left out.
-    host::GaugeHeader* Link(Cut cut, std::int32_t width, std::int32_t height, host::DeviceContext device_context);
+    sim::GaugeHeader* Link(Cut cut, std::int32_t width, std::int32_t height, sim::DeviceContext device_context);
 
 private:
     std::optional<fakehost::Placement> placement_;
@@ -43,20 +43,20 @@ public:
     GaugeDriver& operator=(const GaugeDriver&) = delete;
 
     // The header Linkage lists at this position (0 to 3).
-    static host::GaugeHeader* Header(int slot);
+    static sim::GaugeHeader* Header(int slot);
 
     // Any service number through the gauge's callback, with its own header
     // or with another one.
-    static void Service(int slot, std::int32_t service, host::GaugeHeader* header);
-    void Connect(int slot) { Service(slot, host::kServiceConnect, Header(slot)); }
-    void Disconnect(int slot) { Service(slot, host::kServiceDisconnect, Header(slot)); }
-    void PreDraw(int slot) { Service(slot, host::kServicePreDraw, Header(slot)); }
+    static void Service(int slot, std::int32_t service, sim::GaugeHeader* header);
+    void Connect(int slot) { Service(slot, sim::kServiceConnect, Header(slot)); }
+    void Disconnect(int slot) { Service(slot, sim::kServiceDisconnect, Header(slot)); }
+    void PreDraw(int slot) { Service(slot, sim::kServicePreDraw, Header(slot)); }
     // As many disconnections as each gauge had connections: every object goes.
     void DisconnectAll();
 
     // Writes the placement into the gauge's drawing element: an image record
     // of this size (none when `with_image` is false) and the device context.
-    void Place(int slot, std::int32_t width, std::int32_t height, host::DeviceContext device_context,
+    void Place(int slot, std::int32_t width, std::int32_t height, sim::DeviceContext device_context,
                bool with_image = true);
 
     // The click routine of the gauge's click rectangle; returns its answer.
@@ -66,7 +66,7 @@ public:
     static void StandardRoutines(int slot, std::uint32_t phase);
 
 private:
-    host::ImageRecord images_[kGauges] = {};
+    sim::ImageRecord images_[kGauges] = {};
 };
 
 }  // namespace fuzzsupport

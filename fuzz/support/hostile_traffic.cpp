@@ -22,13 +22,13 @@ void HostileTraffic::Reset() {
     name_.reset();
 }
 
-HostileTraffic::Kind HostileTraffic::KindOf(host::TrafficHandle handle) const {
+HostileTraffic::Kind HostileTraffic::KindOf(sim::TrafficHandle handle) const {
     for (const HandleKind& entry : handles_)
         if (entry.handle == handle && entry.kind != kUnknown) return entry.kind;
     return kUnknown;
 }
 
-host::TrafficHandle HostileTraffic::GetVariableHandle(const char* name) {
+sim::TrafficHandle HostileTraffic::GetVariableHandle(const char* name) {
     const std::size_t length = name ? std::strlen(name) : 0;  // the name must be a whole string
     Kind kind = kUnknown;
     if (name != nullptr) {
@@ -39,20 +39,20 @@ host::TrafficHandle HostileTraffic::GetVariableHandle(const char* name) {
         else if (std::strstr(name, "HEADING")) kind = kHeading;
         else if (std::strstr(name, "GROUND VELOCITY")) kind = kSpeed;
     }
-    host::TrafficHandle handle = next_sane_handle_++ + static_cast<host::TrafficHandle>(length > 0 ? 0 : 0x10000);
-    if (Live() && input->ConsumeIntegralInRange<int>(0, 7) == 0) handle = input->ConsumeIntegral<host::TrafficHandle>();
+    sim::TrafficHandle handle = next_sane_handle_++ + static_cast<sim::TrafficHandle>(length > 0 ? 0 : 0x10000);
+    if (Live() && input->ConsumeIntegralInRange<int>(0, 7) == 0) handle = input->ConsumeIntegral<sim::TrafficHandle>();
     handles_[next_handle_slot_] = HandleKind{handle, kind};
     next_handle_slot_ = (next_handle_slot_ + 1) % kRememberedHandles;
     return handle;
 }
 
-host::TrafficHandle HostileTraffic::GetUnitsHandle(const char* name) {
+sim::TrafficHandle HostileTraffic::GetUnitsHandle(const char* name) {
     const std::size_t length = name ? std::strlen(name) : 0;
-    if (Live() && input->ConsumeBool()) return input->ConsumeIntegral<host::TrafficHandle>();
-    return 500 + static_cast<host::TrafficHandle>(length);
+    if (Live() && input->ConsumeBool()) return input->ConsumeIntegral<sim::TrafficHandle>();
+    return 500 + static_cast<sim::TrafficHandle>(length);
 }
 
-std::uint32_t HostileTraffic::GetTrafficInRadius(double /*radius_m*/, std::uint32_t max_count, host::TrafficId* ids) {
+std::uint32_t HostileTraffic::GetTrafficInRadius(double /*radius_m*/, std::uint32_t max_count, sim::TrafficId* ids) {
     if (!Live()) return 0;
     std::uint32_t count = 0;
     switch (input->ConsumeIntegralInRange<int>(0, 5)) {
@@ -74,7 +74,7 @@ std::uint32_t HostileTraffic::GetTrafficInRadius(double /*radius_m*/, std::uint3
     }
     // Never more identifiers than asked for: that much the module can rely on.
     const std::uint32_t written = std::min(count, max_count);
-    for (std::uint32_t k = 0; k < written; ++k) ids[k] = ids ? input->ConsumeIntegral<host::TrafficId>() : 0;
+    for (std::uint32_t k = 0; k < written; ++k) ids[k] = ids ? input->ConsumeIntegral<sim::TrafficId>() : 0;
     return count;
 }
 
@@ -97,7 +97,7 @@ double HostileTraffic::SaneValue(Kind kind) {
     }
 }
 
-std::int32_t HostileTraffic::GetNumericValue(host::TrafficId, host::TrafficHandle variable, host::TrafficHandle,
+std::int32_t HostileTraffic::GetNumericValue(sim::TrafficId, sim::TrafficHandle variable, sim::TrafficHandle,
                                              double* result, std::uint32_t) {
     if (!Live() || result == nullptr) return 0;
     switch (input->ConsumeIntegralInRange<int>(0, 3)) {
@@ -112,7 +112,7 @@ std::int32_t HostileTraffic::GetNumericValue(host::TrafficId, host::TrafficHandl
     }
 }
 
-std::int32_t HostileTraffic::GetStringValue(host::TrafficId, host::TrafficHandle, char* buffer,
+std::int32_t HostileTraffic::GetStringValue(sim::TrafficId, sim::TrafficHandle, char* buffer,
                                             std::uint32_t buffer_size, std::uint32_t) {
     if (!Live() || buffer == nullptr) return 0;
     // Up to the whole buffer, terminated or not: never past it.
@@ -137,7 +137,7 @@ std::uint32_t HostileTraffic::ReducedDataFlag() {
     }
 }
 
-const char* HostileTraffic::GetTrafficName(host::TrafficId) {
+const char* HostileTraffic::GetTrafficName(sim::TrafficId) {
     if (!Live() || input->ConsumeIntegralInRange<int>(0, 5) == 0) return nullptr;
     // Exactly as many bytes as the name has, and at least as many as the
     // module may read; a terminator only where the input put one.
@@ -150,7 +150,7 @@ const char* HostileTraffic::GetTrafficName(host::TrafficId) {
 }
 
 void* HostileRegistered::QueryInterface(const char* name) {
-    if (name == nullptr || std::strcmp(name, host::kTrafficInterfaceName) != 0) return nullptr;
+    if (name == nullptr || std::strcmp(name, sim::kTrafficInterfaceName) != 0) return nullptr;
     return traffic;
 }
 

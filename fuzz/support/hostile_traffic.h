@@ -15,7 +15,7 @@
 
 namespace fuzzsupport {
 
-class HostileTraffic : public host::TrafficInfo {
+class HostileTraffic : public sim::TrafficInfo {
 public:
     // The input answering the calls; null answers "no traffic".
     FuzzedDataProvider* input = nullptr;
@@ -23,15 +23,15 @@ public:
     double own_latitude_deg = 0.0;
     double own_longitude_deg = 0.0;
 
-    host::TrafficHandle HOST_METHOD GetVariableHandle(const char* name) override;
-    host::TrafficHandle HOST_METHOD GetUnitsHandle(const char* name) override;
-    std::uint32_t HOST_METHOD GetTrafficInRadius(double radius_m, std::uint32_t max_count, host::TrafficId* ids) override;
-    std::int32_t HOST_METHOD GetNumericValue(host::TrafficId id, host::TrafficHandle variable, host::TrafficHandle unit,
+    sim::TrafficHandle HOST_METHOD GetVariableHandle(const char* name) override;
+    sim::TrafficHandle HOST_METHOD GetUnitsHandle(const char* name) override;
+    std::uint32_t HOST_METHOD GetTrafficInRadius(double radius_m, std::uint32_t max_count, sim::TrafficId* ids) override;
+    std::int32_t HOST_METHOD GetNumericValue(sim::TrafficId id, sim::TrafficHandle variable, sim::TrafficHandle unit,
                                            double* result, std::uint32_t index) override;
-    std::int32_t HOST_METHOD GetStringValue(host::TrafficId id, host::TrafficHandle variable, char* buffer,
+    std::int32_t HOST_METHOD GetStringValue(sim::TrafficId id, sim::TrafficHandle variable, char* buffer,
                                           std::uint32_t buffer_size, std::uint32_t index) override;
     std::uint32_t HOST_METHOD ReducedDataFlag() override;
-    const char* HOST_METHOD GetTrafficName(host::TrafficId id) override;
+    const char* HOST_METHOD GetTrafficName(sim::TrafficId id) override;
 
     // Forgets the input and the last name handed out.
     void Reset();
@@ -40,25 +40,25 @@ private:
     // Which variable a handle was given for, so that sane answers fit it.
     enum Kind : std::uint8_t { kUnknown, kLatitude, kLongitude, kAltitude, kVerticalSpeed, kHeading, kSpeed };
     struct HandleKind {
-        host::TrafficHandle handle;
+        sim::TrafficHandle handle;
         Kind kind;
     };
     static constexpr int kRememberedHandles = 16;
 
     bool Live() const { return input != nullptr && input->remaining_bytes() > 0; }
-    Kind KindOf(host::TrafficHandle handle) const;
+    Kind KindOf(sim::TrafficHandle handle) const;
     double SaneValue(Kind kind);
 
     HandleKind handles_[kRememberedHandles] = {};
     int next_handle_slot_ = 0;
-    host::TrafficHandle next_sane_handle_ = 100;
+    sim::TrafficHandle next_sane_handle_ = 100;
     std::unique_ptr<char[]> name_;  // what GetTrafficName answered last
 };
 
 // The registered object; QueryInterface answers `traffic` (null allowed).
-class HostileRegistered : public host::RegisteredInterface {
+class HostileRegistered : public sim::RegisteredInterface {
 public:
-    host::TrafficInfo* traffic = nullptr;
+    sim::TrafficInfo* traffic = nullptr;
     void* HOST_METHOD QueryInterface(const char* name) override;
 };
 

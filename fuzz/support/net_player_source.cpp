@@ -22,22 +22,22 @@ void NetPlayerSource::PrepareTable(unsigned misalignment) {
     misalignment %= kTableMisalignments;
     Storage& storage = storage_[misalignment];
     if (!storage.bytes) {
-        storage.bytes.reset(new unsigned char[host::kNetPlayerTableBytes + misalignment]);
+        storage.bytes.reset(new unsigned char[sim::kNetPlayerTableBytes + misalignment]);
         storage.written.set();
     }
     table_ = storage.bytes.get() + misalignment;
-    for (std::size_t slot = 0; slot < host::kNetPlayerSlots; ++slot) {
-        if (storage.written[slot]) std::memset(table_ + slot * host::kNetPlayerSlotBytes, 0, host::kNetPlayerSlotBytes);
+    for (std::size_t slot = 0; slot < sim::kNetPlayerSlots; ++slot) {
+        if (storage.written[slot]) std::memset(table_ + slot * sim::kNetPlayerSlotBytes, 0, sim::kNetPlayerSlotBytes);
     }
     storage.written.reset();
     current_ = &storage;
-    Answer(host::kNetPlayerStatusOk, true);
+    Answer(sim::kNetPlayerStatusOk, true);
 }
 
 unsigned char* NetPlayerSource::WritableSlot(std::size_t slot) {
-    if (current_ == nullptr || slot >= host::kNetPlayerSlots) return nullptr;
+    if (current_ == nullptr || slot >= sim::kNetPlayerSlots) return nullptr;
     current_->written.set(slot);
-    return table_ + slot * host::kNetPlayerSlotBytes;
+    return table_ + slot * sim::kNetPlayerSlotBytes;
 }
 
 namespace {
@@ -52,17 +52,17 @@ void WriteField(unsigned char* slot, std::size_t position, Field value) {
 void NetPlayerSource::WritePlayer(std::size_t slot, const Player& player) {
     unsigned char* bytes = WritableSlot(slot);
     if (bytes == nullptr) return;
-    std::memset(bytes, 0, host::kNetPlayerSlotBytes);
+    std::memset(bytes, 0, sim::kNetPlayerSlotBytes);
     const std::size_t length = player.name ? std::strlen(player.name) : 0;
-    std::memcpy(bytes + host::netslot::kName, player.name, std::min(length, host::netslot::kNameBytes));
-    WriteField<std::int32_t>(bytes, host::netslot::kActive, 1);
-    WriteField(bytes, host::netslot::kLatitude, player.latitude_units);
-    WriteField(bytes, host::netslot::kLongitude, player.longitude_units);
-    WriteField(bytes, host::netslot::kAltitude, player.altitude_m);
-    WriteField(bytes, host::netslot::kVelocityA, player.velocity_a);
-    WriteField(bytes, host::netslot::kVelocityB, player.velocity_b);
-    WriteField(bytes, host::netslot::kVerticalSpeed, player.vertical_speed);
-    WriteField(bytes, host::netslot::kHeading, player.heading_deg);
+    std::memcpy(bytes + sim::netslot::kName, player.name, std::min(length, sim::netslot::kNameBytes));
+    WriteField<std::int32_t>(bytes, sim::netslot::kActive, 1);
+    WriteField(bytes, sim::netslot::kLatitude, player.latitude_units);
+    WriteField(bytes, sim::netslot::kLongitude, player.longitude_units);
+    WriteField(bytes, sim::netslot::kAltitude, player.altitude_m);
+    WriteField(bytes, sim::netslot::kVelocityA, player.velocity_a);
+    WriteField(bytes, sim::netslot::kVelocityB, player.velocity_b);
+    WriteField(bytes, sim::netslot::kVerticalSpeed, player.vertical_speed);
+    WriteField(bytes, sim::netslot::kHeading, player.heading_deg);
 }
 
 void NetPlayerSource::Answer(std::int32_t status, bool hand_out_table) {

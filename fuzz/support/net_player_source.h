@@ -53,7 +53,7 @@ private:
     // are zeroed again.
     struct Storage {
         std::unique_ptr<unsigned char[]> bytes;
-        std::bitset<host::kNetPlayerSlots> written;
+        std::bitset<sim::kNetPlayerSlots> written;
     };
     Storage storage_[kTableMisalignments];
     Storage* current_ = nullptr;

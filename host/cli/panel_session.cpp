@@ -79,7 +79,7 @@ std::vector<std::string> NetPlayerPaths(const CliOptions& options) {
 }
 
 bool PlayersAnswered(const PanelSky& sky) {
-    return sky.net_player_module() != nullptr && sky.sky().scenario().player_status == host::kNetPlayerStatusOk;
+    return sky.net_player_module() != nullptr && sky.sky().scenario().player_status == sim::kNetPlayerStatusOk;
 }
 
 }  // namespace

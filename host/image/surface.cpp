@@ -45,7 +45,7 @@ std::unique_ptr<Surface> Surface::Create(int width_px, int height_px) {
     return std::unique_ptr<Surface>(new Surface(width_px, height_px, std::move(native)));
 }
 
-host::DeviceContext Surface::AcquireDeviceContext() { return native_->dc; }
+sim::DeviceContext Surface::AcquireDeviceContext() { return native_->dc; }
 
 void Surface::ReleaseDeviceContext() {}
 
@@ -105,7 +105,7 @@ std::unique_ptr<Surface> Surface::Create(int width_px, int height_px) {
     return surface;
 }
 
-host::DeviceContext Surface::AcquireDeviceContext() {
+sim::DeviceContext Surface::AcquireDeviceContext() {
     if (!native_->dc_out && gdip::GdipGetDC(native_->graphics, &native_->dc) == gdip::kOk) native_->dc_out = true;
     return native_->dc_out ? native_->dc : nullptr;
 }

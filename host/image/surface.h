@@ -26,7 +26,7 @@ public:
     int height() const { return height_; }
 
     // The device context for the module; the same value every time.
-    host::DeviceContext AcquireDeviceContext();
+    sim::DeviceContext AcquireDeviceContext();
     // Gives the device context back (libgdiplus wants that before the
     // bitmap is read); the next acquisition takes it again.
     void ReleaseDeviceContext();

@@ -4,20 +4,20 @@
 
 namespace panelhost {
 
-host::Element* DrawingElement(const host::GaugeHeader* header) {
+sim::Element* DrawingElement(const sim::GaugeHeader* header) {
     if (header == nullptr || header->elements == nullptr) return nullptr;
-    const host::Element* background = header->elements[0];
+    const sim::Element* background = header->elements[0];
     if (background == nullptr || background->next == nullptr) return nullptr;
     return background->next[0];
 }
 
-GaugePlacement::GaugePlacement(host::GaugeHeader* header, std::unique_ptr<Surface> surface)
+GaugePlacement::GaugePlacement(sim::GaugeHeader* header, std::unique_ptr<Surface> surface)
     : header_(header), surface_(std::move(surface)), image_record_{0, surface_->width(), surface_->height()} {}
 
 std::string_view GaugePlacement::gauge_name() const { return GaugeName(header_); }
 
 bool GaugePlacement::PrepareDrawingElement() {
-    host::Element* element = DrawingElement(header_);
+    sim::Element* element = DrawingElement(header_);
     if (element == nullptr) return false;
     element->image = &image_record_;
     element->device_context = surface_->AcquireDeviceContext();
@@ -25,7 +25,7 @@ bool GaugePlacement::PrepareDrawingElement() {
 }
 
 void GaugePlacement::ClearDrawingElement() {
-    host::Element* element = DrawingElement(header_);
+    sim::Element* element = DrawingElement(header_);
     if (element == nullptr || element->image != &image_record_) return;
     element->image = nullptr;
     element->device_context = nullptr;
@@ -39,7 +39,7 @@ bool GaugePlacement::ReplaceSurface(std::unique_ptr<Surface> surface) {
     image_record_.width = surface_->width();
     image_record_.height = surface_->height();
     // The drawing element must not go on naming the old device context.
-    host::Element* element = DrawingElement(header_);
+    sim::Element* element = DrawingElement(header_);
     if (element != nullptr && element->image == &image_record_) element->device_context = surface_->AcquireDeviceContext();
     return true;
 }

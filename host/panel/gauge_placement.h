@@ -20,7 +20,7 @@ namespace panelhost {
 // The element the gauge draws into: the first entry of the next-element
 // list of the first element of the header's element list; null where any
 // link is missing.
-host::Element* DrawingElement(const host::GaugeHeader* header);
+sim::Element* DrawingElement(const sim::GaugeHeader* header);
 
 // Surfaces one placement may replace in its lifetime (each keeps a device
 // context).
@@ -28,13 +28,13 @@ constexpr std::size_t kMaxReplacedSurfaces = 1000;
 
 class GaugePlacement {
 public:
-    GaugePlacement(host::GaugeHeader* header, std::unique_ptr<Surface> surface);
+    GaugePlacement(sim::GaugeHeader* header, std::unique_ptr<Surface> surface);
 
-    host::GaugeHeader* header() const { return header_; }
+    sim::GaugeHeader* header() const { return header_; }
     std::string_view gauge_name() const;
     int width() const { return surface_->width(); }
     int height() const { return surface_->height(); }
-    host::DeviceContext device_context() { return surface_->AcquireDeviceContext(); }
+    sim::DeviceContext device_context() { return surface_->AcquireDeviceContext(); }
 
     // Writes this placement's image record and device context into the
     // drawing element. False when the gauge has no drawing element.
@@ -55,10 +55,10 @@ public:
     bool SaveImage(const std::string& png_path, std::string* error = nullptr);
 
 private:
-    host::GaugeHeader* header_;
+    sim::GaugeHeader* header_;
     std::unique_ptr<Surface> surface_;
     std::vector<std::unique_ptr<Surface>> replaced_;
-    host::ImageRecord image_record_;
+    sim::ImageRecord image_record_;
 };
 
 }  // namespace panelhost

@@ -12,16 +12,16 @@ namespace panelhost {
 
 // One call of an element-list service (entries 24 to 31), as recorded.
 struct ElementListCall {
-    host::HostPanelsEntry entry;
-    host::Element* element;
+    sim::HostPanelsEntry entry;
+    sim::Element* element;
     std::uintptr_t argument;  // the resource handle (25) or phase (28); else 0
 };
 
 class PanelServices {
 public:
     virtual void ElementListService(const ElementListCall& call) = 0;
-    virtual void InitializeModuleVariable(host::ModuleVariable& variable) = 0;
-    virtual void LookupModuleVariable(host::ModuleVariable& variable) = 0;
+    virtual void InitializeModuleVariable(sim::ModuleVariable& variable) = 0;
+    virtual void LookupModuleVariable(sim::ModuleVariable& variable) = 0;
     virtual std::int32_t CheckNamedVariable(const char* name) = 0;
     virtual std::int32_t RegisterNamedVariable(const char* name) = 0;
     virtual double GetNamedVariableValue(std::int32_t id) = 0;
@@ -34,7 +34,7 @@ protected:
 
 // The process's table. Its entries do nothing (and return 0, or
 // kNoNamedVariable for a named-variable id) while no services are active.
-const host::HostPanels& HostPanelsTable();
+const sim::HostPanels& HostPanelsTable();
 
 // Makes `services` the active ones (null: none).
 void SetActivePanelServices(PanelServices* services);

@@ -2,7 +2,7 @@
 
 namespace panelhost {
 
-void InterfaceRegistry::Register(std::string_view name, host::RegisteredInterface* object) {
+void InterfaceRegistry::Register(std::string_view name, sim::RegisteredInterface* object) {
     for (auto it = entries_.begin(); it != entries_.end(); ++it) {
         if (it->first != name) continue;
         if (object) {
@@ -15,7 +15,7 @@ void InterfaceRegistry::Register(std::string_view name, host::RegisteredInterfac
     if (object) entries_.emplace_back(std::string(name), object);
 }
 
-host::RegisteredInterface* InterfaceRegistry::Find(std::string_view name) const {
+sim::RegisteredInterface* InterfaceRegistry::Find(std::string_view name) const {
     for (const auto& entry : entries_) {
         if (entry.first == name) return entry.second;
     }

@@ -14,12 +14,12 @@ namespace panelhost {
 class InterfaceRegistry {
 public:
     // Registers or replaces; a null object removes the name.
-    void Register(std::string_view name, host::RegisteredInterface* object);
+    void Register(std::string_view name, sim::RegisteredInterface* object);
     // The object registered under this name, or null.
-    host::RegisteredInterface* Find(std::string_view name) const;
+    sim::RegisteredInterface* Find(std::string_view name) const;
 
 private:
-    std::vector<std::pair<std::string, host::RegisteredInterface*>> entries_;
+    std::vector<std::pair<std::string, sim::RegisteredInterface*>> entries_;
 };
 
 }  // namespace panelhost

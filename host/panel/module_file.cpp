@@ -119,8 +119,8 @@ bool ModuleFile::HoldsData(const void* data, std::size_t bytes) const {
 }
 
 std::string ModuleFile::MouseListFault() const {
-    for (host::GaugeHeader* header : Gauges()) {
-        if (!HoldsData(header, sizeof(host::GaugeHeader) - sizeof(header->reserve)))
+    for (sim::GaugeHeader* header : Gauges()) {
+        if (!HoldsData(header, sizeof(sim::GaugeHeader) - sizeof(header->reserve)))
             return "a gauge header of Linkage lies outside the module";
         if (header->mouse_rects != nullptr && MouseListEnd(*this, header->mouse_rects) == nullptr) {
             return "the mouse rectangles of gauge \"" + std::string(GaugeName(header)) +
@@ -130,9 +130,9 @@ std::string ModuleFile::MouseListFault() const {
     return {};
 }
 
-const host::MouseRect* MouseListEnd(const ModuleFile& module, const host::MouseRect* rects) {
+const sim::MouseRect* MouseListEnd(const ModuleFile& module, const sim::MouseRect* rects) {
     for (std::size_t i = 0; i < kMaxMouseRects && module.HoldsData(&rects[i], sizeof rects[i]); ++i) {
-        if (rects[i].type == host::kMouseRectEndOfList) return &rects[i];
+        if (rects[i].type == sim::kMouseRectEndOfList) return &rects[i];
     }
     return nullptr;
 }
@@ -144,8 +144,8 @@ void* LoadedLibrary::Find(const char* name) const { return FindSymbol(handle_, n
 std::unique_ptr<ModuleFile> ModuleFile::Load(const std::string& path, std::string* error) {
     std::unique_ptr<LoadedLibrary> library = LoadedLibrary::Open(path, error);
     if (!library) return nullptr;
-    auto* import_table = static_cast<host::ImportEntry*>(library->Find("ImportTable"));
-    auto* linkage = static_cast<host::LinkageFormat*>(library->Find("Linkage"));
+    auto* import_table = static_cast<sim::ImportEntry*>(library->Find("ImportTable"));
+    auto* linkage = static_cast<sim::LinkageFormat*>(library->Find("Linkage"));
     if (import_table == nullptr || linkage == nullptr) {
         if (error) *error = path + " does not export ImportTable and Linkage";
         return nullptr;
@@ -162,33 +162,33 @@ std::unique_ptr<ModuleFile> ModuleFile::Load(const std::string& path, std::strin
 
 ModuleFile::~ModuleFile() = default;
 
-bool ModuleFile::InstallPanels(const host::HostPanels* table) {
+bool ModuleFile::InstallPanels(const sim::HostPanels* table) {
     for (std::size_t i = 0; i < kMaxImportEntries && import_table_[i].id != 0; ++i) {
-        if (import_table_[i].id == host::kImportTablePanelsId) {
-            import_table_[i].pointer = const_cast<host::HostPanels*>(table);
+        if (import_table_[i].id == sim::kImportTablePanelsId) {
+            import_table_[i].pointer = const_cast<sim::HostPanels*>(table);
             return true;
         }
     }
     return false;
 }
 
-std::vector<host::GaugeHeader*> ModuleFile::Gauges() const {
-    std::vector<host::GaugeHeader*> gauges;
-    for (host::GaugeHeader* header : linkage_->gauges) {
+std::vector<sim::GaugeHeader*> ModuleFile::Gauges() const {
+    std::vector<sim::GaugeHeader*> gauges;
+    for (sim::GaugeHeader* header : linkage_->gauges) {
         if (header == nullptr) break;
         gauges.push_back(header);
     }
     return gauges;
 }
 
-host::GaugeHeader* ModuleFile::FindGauge(std::string_view name) const {
-    for (host::GaugeHeader* header : Gauges()) {
+sim::GaugeHeader* ModuleFile::FindGauge(std::string_view name) const {
+    for (sim::GaugeHeader* header : Gauges()) {
         if (GaugeName(header) == name) return header;
     }
     return nullptr;
 }
 
-std::string_view GaugeName(const host::GaugeHeader* header) {
+std::string_view GaugeName(const sim::GaugeHeader* header) {
     return header ? BoundedString(header->name, kMaxGaugeNameLength) : std::string_view();
 }
 

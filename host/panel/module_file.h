@@ -53,16 +53,16 @@ public:
 
     // Writes the table pointer into the ImportTable entry with identifier
     // 0x0F. False when the module has no such entry.
-    bool InstallPanels(const host::HostPanels* table);
+    bool InstallPanels(const sim::HostPanels* table);
 
-    const host::LinkageFormat& linkage() const { return *linkage_; }
+    const sim::LinkageFormat& linkage() const { return *linkage_; }
     // The gauge headers of Linkage, up to its null.
-    std::vector<host::GaugeHeader*> Gauges() const;
+    std::vector<sim::GaugeHeader*> Gauges() const;
     // The header with this name, or null.
-    host::GaugeHeader* FindGauge(std::string_view name) const;
+    sim::GaugeHeader* FindGauge(std::string_view name) const;
 
     // The module's resource handle, passed to the install routines.
-    host::ResourceHandle resource_handle() const { return library_->handle(); }
+    sim::ResourceHandle resource_handle() const { return library_->handle(); }
 
     // True when these bytes lie wholly within the module's loaded image.
     bool HoldsData(const void* data, std::size_t bytes) const;
@@ -70,7 +70,7 @@ public:
 private:
     using ByteRange = std::pair<std::uintptr_t, std::uintptr_t>;  // [first, end)
 
-    ModuleFile(std::unique_ptr<LoadedLibrary> library, host::ImportEntry* import_table, host::LinkageFormat* linkage,
+    ModuleFile(std::unique_ptr<LoadedLibrary> library, sim::ImportEntry* import_table, sim::LinkageFormat* linkage,
                std::vector<ByteRange> image)
         : library_(std::move(library)), import_table_(import_table), linkage_(linkage), image_(std::move(image)) {}
 
@@ -78,17 +78,17 @@ private:
     std::string MouseListFault() const;
 
     std::unique_ptr<LoadedLibrary> library_;
-    host::ImportEntry* import_table_;
-    host::LinkageFormat* linkage_;
+    sim::ImportEntry* import_table_;
+    sim::LinkageFormat* linkage_;
     std::vector<ByteRange> image_;
 };
 
 // The list of a gauge's mouse rectangles, walked as the host walks it: up to
 // the end-of-list record, taking only records within the module's image and
 // at most kMaxMouseRects of them. Null when the list does not end so.
-const host::MouseRect* MouseListEnd(const ModuleFile& module, const host::MouseRect* rects);
+const sim::MouseRect* MouseListEnd(const ModuleFile& module, const sim::MouseRect* rects);
 
 // A gauge header's name, empty for none.
-std::string_view GaugeName(const host::GaugeHeader* header);
+std::string_view GaugeName(const sim::GaugeHeader* header);
 
 }  // namespace panelhost

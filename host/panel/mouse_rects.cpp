@@ -10,31 +10,31 @@ DesignPoint PixelToDesign(int x_px, int y_px, int width_px, int height_px) {
 
 namespace {
 
-bool Contains(const host::MouseRect& rect, DesignPoint point) {
+bool Contains(const sim::MouseRect& rect, DesignPoint point) {
     return point.x >= rect.x && point.y >= rect.y && point.x < static_cast<double>(rect.x) + rect.width &&
            point.y < static_cast<double>(rect.y) + rect.height;
 }
 
 }  // namespace
 
-const host::MouseRect* FindChildRect(const host::MouseRect* rects, DesignPoint point, std::uint32_t mouse_flags) {
+const sim::MouseRect* FindChildRect(const sim::MouseRect* rects, DesignPoint point, std::uint32_t mouse_flags) {
     if (rects == nullptr) return nullptr;
-    for (std::size_t i = 0; i < kMaxMouseRects && rects[i].type != host::kMouseRectEndOfList; ++i) {
-        const host::MouseRect& rect = rects[i];
-        if (rect.type == host::kMouseRectChild && (rect.mouse_flags & mouse_flags) != 0 && Contains(rect, point)) {
+    for (std::size_t i = 0; i < kMaxMouseRects && rects[i].type != sim::kMouseRectEndOfList; ++i) {
+        const sim::MouseRect& rect = rects[i];
+        if (rect.type == sim::kMouseRectChild && (rect.mouse_flags & mouse_flags) != 0 && Contains(rect, point)) {
             return &rect;
         }
     }
     return nullptr;
 }
 
-ClickResult DeliverClick(const host::GaugeHeader* header, int x_px, int y_px, int width_px, int height_px) {
+ClickResult DeliverClick(const sim::GaugeHeader* header, int x_px, int y_px, int width_px, int height_px) {
     if (header == nullptr) return {};
-    const host::MouseRect* rect = FindChildRect(header->mouse_rects, PixelToDesign(x_px, y_px, width_px, height_px),
-                                                host::kMouseLeftSingle);
+    const sim::MouseRect* rect = FindChildRect(header->mouse_rects, PixelToDesign(x_px, y_px, width_px, height_px),
+                                                sim::kMouseLeftSingle);
     if (rect == nullptr || rect->routine == nullptr) return {};
-    host::ClickPoint point{x_px, y_px};
-    return {true, rect->routine(&point, host::kMouseLeftSingle)};
+    sim::ClickPoint point{x_px, y_px};
+    return {true, rect->routine(&point, sim::kMouseLeftSingle)};
 }
 
 }  // namespace panelhost

@@ -29,7 +29,7 @@ DesignPoint PixelToDesign(int x_px, int y_px, int width_px, int height_px);
 // (type 0; end-parent records, type 3, only close a parent) or after
 // kMaxMouseRects entries. The panel host loads only modules whose lists end
 // within their data (ModuleFile).
-const host::MouseRect* FindChildRect(const host::MouseRect* rects, DesignPoint point, std::uint32_t mouse_flags);
+const sim::MouseRect* FindChildRect(const sim::MouseRect* rects, DesignPoint point, std::uint32_t mouse_flags);
 
 struct ClickResult {
     bool hit = false;            // a child rectangle with a routine took the click
@@ -39,6 +39,6 @@ struct ClickResult {
 // Delivers a click at a pixel of a gauge drawn at this size: finds the
 // rectangle and calls its routine with the point and the left single-click
 // flags.
-ClickResult DeliverClick(const host::GaugeHeader* header, int x_px, int y_px, int width_px, int height_px);
+ClickResult DeliverClick(const sim::GaugeHeader* header, int x_px, int y_px, int width_px, int height_px);
 
 }  // namespace panelhost

@@ -40,12 +40,12 @@ bool PanelHost::LoadModule(const std::string& path, std::string* error) {
 std::vector<std::string> PanelHost::GaugeNames() const {
     std::vector<std::string> names;
     if (!module_) return names;
-    for (host::GaugeHeader* header : module_->Gauges()) names.emplace_back(GaugeName(header));
+    for (sim::GaugeHeader* header : module_->Gauges()) names.emplace_back(GaugeName(header));
     return names;
 }
 
 GaugePlacement* PanelHost::Place(std::string_view gauge_name, int width_px, int height_px) {
-    host::GaugeHeader* header = module_ ? module_->FindGauge(gauge_name) : nullptr;
+    sim::GaugeHeader* header = module_ ? module_->FindGauge(gauge_name) : nullptr;
     if (header == nullptr) return nullptr;
     std::unique_ptr<Surface> surface = Surface::Create(width_px, height_px);
     if (!surface) return nullptr;
@@ -56,7 +56,7 @@ GaugePlacement* PanelHost::Place(std::string_view gauge_name, int width_px, int 
         if (header->initialize) header->initialize();
         if (header->generate) header->generate(0);
     });
-    SendService(placement, host::kServiceConnect);
+    SendService(placement, sim::kServiceConnect);
     return &placement;
 }
 
@@ -69,7 +69,7 @@ void PanelHost::Remove(GaugePlacement* placement) {
     auto it = std::find_if(placements_.begin(), placements_.end(),
                            [placement](const std::unique_ptr<GaugePlacement>& p) { return p.get() == placement; });
     if (it == placements_.end()) return;
-    SendService(**it, host::kServiceDisconnect);
+    SendService(**it, sim::kServiceDisconnect);
     if ((*it)->header()->kill) module_calls_.Make([&] { (*it)->header()->kill(); });
     (*it)->ClearDrawingElement();
     placements_.erase(it);
@@ -84,16 +84,16 @@ void PanelHost::DrawFrame() {
 }
 
 void PanelHost::DrawPlacement(GaugePlacement& placement) {
-    host::GaugeHeader* header = placement.header();
+    sim::GaugeHeader* header = placement.header();
     if (header->update) module_calls_.Make([&] { header->update(); });
     SendPreDraw(placement);
     if (header->draw) module_calls_.Make([&] { header->draw(); });
 }
 
-void PanelHost::SendPreDraw(GaugePlacement& placement) { SendService(placement, host::kServicePreDraw); }
+void PanelHost::SendPreDraw(GaugePlacement& placement) { SendService(placement, sim::kServicePreDraw); }
 
-void PanelHost::SendService(GaugePlacement& placement, host::GaugeService service) {
-    host::GaugeHeader* header = placement.header();
+void PanelHost::SendService(GaugePlacement& placement, sim::GaugeService service) {
+    sim::GaugeHeader* header = placement.header();
     placement.PrepareDrawingElement();
     if (header->callback) module_calls_.Make([&] { header->callback(header, service, 0); });
 }
@@ -104,11 +104,11 @@ ClickResult PanelHost::Click(GaugePlacement& placement, int x_px, int y_px) {
         [&] { return DeliverClick(placement.header(), x_px, y_px, placement.width(), placement.height()); });
 }
 
-void PanelHost::RegisterInterface(std::string_view name, host::RegisteredInterface* object) {
+void PanelHost::RegisterInterface(std::string_view name, sim::RegisteredInterface* object) {
     interfaces_.Register(name, object);
 }
 
-std::size_t PanelHost::ElementListCallCount(host::HostPanelsEntry entry) const {
+std::size_t PanelHost::ElementListCallCount(sim::HostPanelsEntry entry) const {
     return entry < element_list_call_counts_.size() ? element_list_call_counts_[entry] : 0;
 }
 
@@ -117,9 +117,9 @@ void PanelHost::ElementListService(const ElementListCall& call) {
     if (element_list_calls_.size() < kMaxRecordedElementListCalls) element_list_calls_.push_back(call);
 }
 
-void PanelHost::InitializeModuleVariable(host::ModuleVariable& variable) { initialized_records_.insert(&variable); }
+void PanelHost::InitializeModuleVariable(sim::ModuleVariable& variable) { initialized_records_.insert(&variable); }
 
-void PanelHost::LookupModuleVariable(host::ModuleVariable& variable) {
+void PanelHost::LookupModuleVariable(sim::ModuleVariable& variable) {
     if (initialized_records_.count(&variable) == 0) ++uninitialized_lookups_;
     variable.value = ModuleVariableValue(variable.token, aircraft_, clock_);
 }

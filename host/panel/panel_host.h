@@ -24,7 +24,7 @@
 #include "panel/module_file.h"
 #include "panel/mouse_rects.h"
 #include "panel/named_variable_store.h"
-#include "sky/simulated_aircraft.h"
+#include "panel/simulated_aircraft.h"
 
 namespace panelhost {
 
@@ -88,7 +88,7 @@ public:
     ClickResult Click(GaugePlacement& placement, int x_px, int y_px);
 
     // Makes an interface available to GetRegisteredInterface (null removes it).
-    void RegisterInterface(std::string_view name, host::RegisteredInterface* object);
+    void RegisterInterface(std::string_view name, sim::RegisteredInterface* object);
     const InterfaceRegistry& interfaces() const { return interfaces_; }
 
     // The calls into the module and the floating-point state they gave back.
@@ -99,19 +99,19 @@ public:
 
     const std::vector<ElementListCall>& element_list_calls() const { return element_list_calls_; }
     // Calls of one entry (24 to 31), recorded or not.
-    std::size_t ElementListCallCount(host::HostPanelsEntry entry) const;
+    std::size_t ElementListCallCount(sim::HostPanelsEntry entry) const;
 
 private:
     void ElementListService(const ElementListCall& call) override;
-    void InitializeModuleVariable(host::ModuleVariable& variable) override;
-    void LookupModuleVariable(host::ModuleVariable& variable) override;
+    void InitializeModuleVariable(sim::ModuleVariable& variable) override;
+    void LookupModuleVariable(sim::ModuleVariable& variable) override;
     std::int32_t CheckNamedVariable(const char* name) override;
     std::int32_t RegisterNamedVariable(const char* name) override;
     double GetNamedVariableValue(std::int32_t id) override;
     void SetNamedVariableValue(std::int32_t id, double value) override;
     void* GetRegisteredInterface(const char* name) override;
 
-    void SendService(GaugePlacement& placement, host::GaugeService service);
+    void SendService(GaugePlacement& placement, sim::GaugeService service);
     void RemoveAll();
 
     ModuleCallPrecision module_calls_;
@@ -121,10 +121,10 @@ private:
     InterfaceRegistry interfaces_;
     OwnAircraft aircraft_;
     HostClock clock_;
-    std::set<const host::ModuleVariable*> initialized_records_;
+    std::set<const sim::ModuleVariable*> initialized_records_;
     std::size_t uninitialized_lookups_ = 0;
     std::vector<ElementListCall> element_list_calls_;
-    std::array<std::size_t, host::kHostPanelsEntryCount> element_list_call_counts_{};
+    std::array<std::size_t, sim::kHostPanelsEntryCount> element_list_call_counts_{};
 };
 
 }  // namespace panelhost

@@ -29,7 +29,7 @@ bool PreviewPanel::LoadSky(const std::string& scenario_path, std::string* error)
     }
     const std::vector<std::string> names = NamesToShow(gauge_name_, nullptr);
     RemoveGauges();
-    panel_.RegisterInterface(host::kTrafficInterfaceName, nullptr);
+    panel_.RegisterInterface(sim::kTrafficInterfaceName, nullptr);
     sky_.reset();
     sky_ = std::make_unique<panelhost::PanelSky>(std::move(scenario.scenario));
     scenario_path_ = scenario_path;

@@ -14,9 +14,9 @@ std::unique_ptr<NetPlayerModule> NetPlayerModule::Load(const std::string& path, 
     if (!library) return nullptr;
     auto control_export = reinterpret_cast<netplayer::NetPlayerControlFn>(library->Find(netplayer::kNetPlayerControlName));
     netplayer::NetPlayerControl* control = control_export ? control_export() : nullptr;
-    if (library->Find(host::kNetPlayerEntryName) == nullptr || control == nullptr || control->table == nullptr) {
+    if (library->Find(sim::kNetPlayerEntryName) == nullptr || control == nullptr || control->table == nullptr) {
         if (error)
-            *error = path + " is not the panel host's network-player module (exports " + host::kNetPlayerEntryName +
+            *error = path + " is not the panel host's network-player module (exports " + sim::kNetPlayerEntryName +
                      " and " + netplayer::kNetPlayerControlName + ")";
         return nullptr;
     }
@@ -38,7 +38,7 @@ const unsigned char* NetPlayerModule::table() const { return control_->table; }
 std::vector<std::string> NetPlayerModuleCandidates() {
     std::vector<std::string> candidates;
     std::filesystem::path folder = ProgramFolder();
-    if (!folder.empty()) candidates.push_back((folder / host::kNetPlayerModuleName).string());
+    if (!folder.empty()) candidates.push_back((folder / sim::kNetPlayerModuleName).string());
 #if defined(PANEL_HOST_NETPLAYER_PATH)
     candidates.emplace_back(PANEL_HOST_NETPLAYER_PATH);
 #endif

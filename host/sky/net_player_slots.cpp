@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "platform/host_abi.h"
-#include "sky/simulated_aircraft.h"
+#include "panel/simulated_aircraft.h"
 
 namespace panelhost {
 namespace {
@@ -41,8 +41,8 @@ void WriteField(unsigned char* slot, std::size_t position, Field value) {
 }  // namespace
 
 double AltitudeMetresReaching(double altitude_ft) {
-    double metres = altitude_ft / host::kFeetPerMetre;
-    for (int i = 0; i < kMaxNudges && std::fabs(metres * host::kFeetPerMetre) < std::fabs(altitude_ft); ++i) {
+    double metres = altitude_ft / sim::kFeetPerMetre;
+    for (int i = 0; i < kMaxNudges && std::fabs(metres * sim::kFeetPerMetre) < std::fabs(altitude_ft); ++i) {
         metres = AwayFromZero(metres);
     }
     return metres;
@@ -69,28 +69,28 @@ VelocityKmh VelocityReaching(double ground_speed_kt, double heading_deg) {
 }
 
 void WriteNetPlayerSlot(const Flight& player, unsigned char* slot) {
-    std::memset(slot, 0, host::kNetPlayerSlotBytes);
-    const std::size_t name_length = std::min(player.identifier.size(), host::netslot::kNameBytes - 1);
-    std::memcpy(slot + host::netslot::kName, player.identifier.data(), name_length);
+    std::memset(slot, 0, sim::kNetPlayerSlotBytes);
+    const std::size_t name_length = std::min(player.identifier.size(), sim::netslot::kNameBytes - 1);
+    std::memcpy(slot + sim::netslot::kName, player.identifier.data(), name_length);
 
     const VelocityKmh velocity = VelocityReaching(player.ground_speed_kt, player.heading_deg);
-    WriteField<std::int32_t>(slot, host::netslot::kActive, 1);
-    WriteField<double>(slot, host::netslot::kLatitude, LatitudeToHostUnits(player.latitude_deg));
-    WriteField<double>(slot, host::netslot::kLongitude, LongitudeToHostUnits(player.longitude_deg));
-    WriteField<double>(slot, host::netslot::kAltitude, AltitudeMetresReaching(player.altitude_ft));
-    WriteField<float>(slot, host::netslot::kVelocityA, velocity.north);
-    WriteField<float>(slot, host::netslot::kVelocityB, velocity.east);
-    WriteField<float>(slot, host::netslot::kVerticalSpeed, FeetPerSecondReaching(player.vertical_speed_fpm));
-    WriteField<float>(slot, host::netslot::kHeading, ToFloat(player.heading_deg));
+    WriteField<std::int32_t>(slot, sim::netslot::kActive, 1);
+    WriteField<double>(slot, sim::netslot::kLatitude, LatitudeToHostUnits(player.latitude_deg));
+    WriteField<double>(slot, sim::netslot::kLongitude, LongitudeToHostUnits(player.longitude_deg));
+    WriteField<double>(slot, sim::netslot::kAltitude, AltitudeMetresReaching(player.altitude_ft));
+    WriteField<float>(slot, sim::netslot::kVelocityA, velocity.north);
+    WriteField<float>(slot, sim::netslot::kVelocityB, velocity.east);
+    WriteField<float>(slot, sim::netslot::kVerticalSpeed, FeetPerSecondReaching(player.vertical_speed_fpm));
+    WriteField<float>(slot, sim::netslot::kHeading, ToFloat(player.heading_deg));
 }
 
 void WriteNetPlayerTable(const std::vector<Flight>& players, unsigned char* table) {
-    for (std::size_t slot = 0; slot < host::kNetPlayerSlots; ++slot) {
-        unsigned char* bytes = table + slot * host::kNetPlayerSlotBytes;
+    for (std::size_t slot = 0; slot < sim::kNetPlayerSlots; ++slot) {
+        unsigned char* bytes = table + slot * sim::kNetPlayerSlotBytes;
         if (slot < players.size()) {
             WriteNetPlayerSlot(players[slot], bytes);
         } else {
-            std::memset(bytes, 0, host::kNetPlayerSlotBytes);
+            std::memset(bytes, 0, sim::kNetPlayerSlotBytes);
         }
     }
 }

@@ -1,5 +1,5 @@
 // Network players written into the player table, in the host's units at the
-// slot positions of host::netslot.
+// slot positions of sim::netslot.
 #pragma once
 
 #include <vector>

@@ -10,7 +10,7 @@ PanelSky::PanelSky(Scenario scenario) : sky_(std::move(scenario)) {}
 
 bool PanelSky::Attach(PanelHost& panel, const std::vector<std::string>& net_player_paths, std::string* error) {
     start_time_s_ = panel.clock().time_s;
-    panel.RegisterInterface(host::kTrafficInterfaceName, &component_);
+    panel.RegisterInterface(sim::kTrafficInterfaceName, &component_);
 
     bool loaded = true;
     if (!sky_.scenario().players.empty() && !net_players_) {
@@ -26,7 +26,7 @@ bool PanelSky::Attach(PanelHost& panel, const std::vector<std::string>& net_play
         } else {
             loaded = false;
             if (error) {
-                *error = "network players left out: no " + std::string(host::kNetPlayerModuleName) +
+                *error = "network players left out: no " + std::string(sim::kNetPlayerModuleName) +
                          " could be loaded" + (reasons.empty() ? std::string() : " (" + reasons + ")");
             }
         }
@@ -63,7 +63,7 @@ OwnAircraft OwnAircraftOf(const Flight& flight) {
     OwnAircraft aircraft;
     aircraft.latitude_deg = flight.latitude_deg;
     aircraft.longitude_deg = flight.longitude_deg;
-    aircraft.altitude_m = flight.altitude_ft / host::kFeetPerMetre;
+    aircraft.altitude_m = flight.altitude_ft / sim::kFeetPerMetre;
     aircraft.heading_deg = flight.heading_deg;
     return aircraft;
 }

@@ -59,20 +59,20 @@ constexpr UnitName kUnits[] = {
 constexpr std::size_t kUnitCount = sizeof kUnits / sizeof kUnits[0];
 
 template <typename Entry, std::size_t N>
-host::TrafficHandle HandleOf(const char* name, const Entry (&entries)[N], host::TrafficHandle first) {
+sim::TrafficHandle HandleOf(const char* name, const Entry (&entries)[N], sim::TrafficHandle first) {
     const std::string_view wanted = HostName(name);
     for (std::size_t i = 0; i < N; ++i) {
-        if (wanted == entries[i].name) return first + static_cast<host::TrafficHandle>(i);
+        if (wanted == entries[i].name) return first + static_cast<sim::TrafficHandle>(i);
     }
     return 0;
 }
 
-const VariableName* VariableOf(host::TrafficHandle handle) {
+const VariableName* VariableOf(sim::TrafficHandle handle) {
     if (handle < kFirstVariableHandle || handle - kFirstVariableHandle >= kVariableCount) return nullptr;
     return &kVariables[handle - kFirstVariableHandle];
 }
 
-const UnitName* UnitOf(host::TrafficHandle handle) {
+const UnitName* UnitOf(sim::TrafficHandle handle) {
     if (handle < kFirstUnitHandle || handle - kFirstUnitHandle >= kUnitCount) return nullptr;
     return &kUnits[handle - kFirstUnitHandle];
 }
@@ -99,8 +99,8 @@ bool OwnIsListed(const Sky& sky) { return sky.scenario().own_listed && !sky.scen
 
 }  // namespace
 
-std::vector<host::TrafficId> NearestTraffic(const Sky& sky, double radius_nm, std::size_t max_count) {
-    std::vector<host::TrafficId> ids;
+std::vector<sim::TrafficId> NearestTraffic(const Sky& sky, double radius_nm, std::size_t max_count) {
+    std::vector<sim::TrafficId> ids;
     if (!(radius_nm >= 0.0) || max_count == 0) return ids;
     if (OwnIsListed(sky)) ids.push_back(kOwnTrafficId);
 
@@ -117,35 +117,35 @@ std::vector<host::TrafficId> NearestTraffic(const Sky& sky, double radius_nm, st
     std::stable_sort(candidates.begin(), candidates.end(),
                      [](const Candidate& a, const Candidate& b) { return a.distance_nm < b.distance_nm; });
     for (const Candidate& candidate : candidates) {
-        ids.push_back(kFirstTrafficId + static_cast<host::TrafficId>(candidate.index));
+        ids.push_back(kFirstTrafficId + static_cast<sim::TrafficId>(candidate.index));
     }
     if (ids.size() > max_count) ids.resize(max_count);
     return ids;
 }
 
-const Flight* FindTraffic(const Sky& sky, host::TrafficId id) {
+const Flight* FindTraffic(const Sky& sky, sim::TrafficId id) {
     if (id == kOwnTrafficId) return &sky.own();
     if (id < kFirstTrafficId || id - kFirstTrafficId >= sky.traffic().size()) return nullptr;
     return &sky.traffic()[id - kFirstTrafficId];
 }
 
-host::TrafficHandle TrafficInterface::GetVariableHandle(const char* name) {
+sim::TrafficHandle TrafficInterface::GetVariableHandle(const char* name) {
     return HandleOf(name, kVariables, kFirstVariableHandle);
 }
 
-host::TrafficHandle TrafficInterface::GetUnitsHandle(const char* name) {
+sim::TrafficHandle TrafficInterface::GetUnitsHandle(const char* name) {
     return HandleOf(name, kUnits, kFirstUnitHandle);
 }
 
-std::uint32_t TrafficInterface::GetTrafficInRadius(double radius_m, std::uint32_t max_count, host::TrafficId* ids) {
+std::uint32_t TrafficInterface::GetTrafficInRadius(double radius_m, std::uint32_t max_count, sim::TrafficId* ids) {
     if (ids == nullptr || !(radius_m >= 0.0)) return 0;
-    const std::vector<host::TrafficId> nearest = NearestTraffic(sky_, radius_m / kMetresPerNauticalMile, max_count);
+    const std::vector<sim::TrafficId> nearest = NearestTraffic(sky_, radius_m / kMetresPerNauticalMile, max_count);
     std::copy(nearest.begin(), nearest.end(), ids);
     return static_cast<std::uint32_t>(nearest.size());
 }
 
-std::int32_t TrafficInterface::GetNumericValue(host::TrafficId id, host::TrafficHandle variable,
-                                               host::TrafficHandle unit, double* result, std::uint32_t index) {
+std::int32_t TrafficInterface::GetNumericValue(sim::TrafficId id, sim::TrafficHandle variable,
+                                               sim::TrafficHandle unit, double* result, std::uint32_t index) {
     const Flight* flight = FindTraffic(sky_, id);
     const VariableName* name = VariableOf(variable);
     const UnitName* unit_name = UnitOf(unit);
@@ -157,7 +157,7 @@ std::int32_t TrafficInterface::GetNumericValue(host::TrafficId id, host::Traffic
     return 1;
 }
 
-std::int32_t TrafficInterface::GetStringValue(host::TrafficId id, host::TrafficHandle variable, char* buffer,
+std::int32_t TrafficInterface::GetStringValue(sim::TrafficId id, sim::TrafficHandle variable, char* buffer,
                                               std::uint32_t buffer_size, std::uint32_t index) {
     const Flight* flight = FindTraffic(sky_, id);
     const VariableName* name = VariableOf(variable);
@@ -173,7 +173,7 @@ std::int32_t TrafficInterface::GetStringValue(host::TrafficId id, host::TrafficH
 
 std::uint32_t TrafficInterface::ReducedDataFlag() { return sky_.scenario().reduced_data ? 1u : 0u; }
 
-const char* TrafficInterface::GetTrafficName(host::TrafficId id) {
+const char* TrafficInterface::GetTrafficName(sim::TrafficId id) {
     const Flight* flight = FindTraffic(sky_, id);
     if (flight == nullptr) return "";
     const auto& traffic_name = sky_.scenario().traffic_name;
@@ -181,8 +181,8 @@ const char* TrafficInterface::GetTrafficName(host::TrafficId id) {
 }
 
 void* TrafficComponent::QueryInterface(const char* name) {
-    if (HostName(name) != host::kTrafficInterfaceName) return nullptr;
-    return static_cast<host::TrafficInfo*>(&traffic_);
+    if (HostName(name) != sim::kTrafficInterfaceName) return nullptr;
+    return static_cast<sim::TrafficInfo*>(&traffic_);
 }
 
 }  // namespace panelhost

@@ -30,7 +30,7 @@ TrafficReportEntry EntryFor(const Flight& own, const Flight& flight, std::size_t
 std::vector<TrafficReportEntry> BuildTrafficReport(const Sky& sky, double range_nm, bool players_answered) {
     std::vector<TrafficReportEntry> entries;
     const bool reduced = sky.scenario().reduced_data;
-    for (host::TrafficId id : NearestTraffic(sky, range_nm, kRadarTrafficQueryCount)) {
+    for (sim::TrafficId id : NearestTraffic(sky, range_nm, kRadarTrafficQueryCount)) {
         const Flight* flight = FindTraffic(sky, id);
         if (flight == nullptr) continue;
         TrafficReportEntry entry = EntryFor(sky.own(), *flight, entries.size(), TrafficSource::kInterface);
@@ -44,10 +44,10 @@ std::vector<TrafficReportEntry> BuildTrafficReport(const Sky& sky, double range_
         entries.push_back(entry);
     }
     if (!players_answered) return entries;
-    for (std::size_t slot = 0; slot < sky.players().size() && slot < host::kNetPlayerSlots; ++slot) {
+    for (std::size_t slot = 0; slot < sky.players().size() && slot < sim::kNetPlayerSlots; ++slot) {
         const Flight& player = sky.players()[slot];
         TrafficReportEntry entry = EntryFor(sky.own(), player, entries.size(), TrafficSource::kPlayer);
-        if (std::trunc(player.altitude_ft / host::kFeetPerMetre) <= kRadarGroundHeight) entry.note = kNotDrawnGround;
+        if (std::trunc(player.altitude_ft / sim::kFeetPerMetre) <= kRadarGroundHeight) entry.note = kNotDrawnGround;
         entries.push_back(entry);
     }
     return entries;

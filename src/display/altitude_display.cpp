@@ -23,9 +23,9 @@ struct AltitudeSweep {
     gdip::PointF diamond[4] = {};
     SweepScan scan = {0.0f, 1.0f};
     double last_sweep_time = 0.0;
-    platform::TokenVariable heading = platform::MakeModuleVariable(host::kTokenOwnHeading);
-    platform::TokenVariable own_altitude = platform::MakeModuleVariable(host::kTokenOwnAltitude);
-    platform::TokenVariable host_time = platform::MakeModuleVariable(host::kTokenHostTime);
+    platform::TokenVariable heading = platform::MakeModuleVariable(sim::kTokenOwnHeading);
+    platform::TokenVariable own_altitude = platform::MakeModuleVariable(sim::kTokenOwnAltitude);
+    platform::TokenVariable host_time = platform::MakeModuleVariable(sim::kTokenHostTime);
 };
 
 AltitudeSweep& Sweep() {

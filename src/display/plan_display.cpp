@@ -29,8 +29,8 @@ struct PlanSweep {
     ModuleObject<StringFormatWrapper> label_format;
     char16_t label_text[kRangeLabelChars] = {};
     gdip::PointF diamond[4] = {};
-    platform::TokenVariable heading = platform::MakeModuleVariable(host::kTokenOwnHeading);
-    platform::TokenVariable host_time = platform::MakeModuleVariable(host::kTokenHostTime);
+    platform::TokenVariable heading = platform::MakeModuleVariable(sim::kTokenOwnHeading);
+    platform::TokenVariable host_time = platform::MakeModuleVariable(sim::kTokenHostTime);
 };
 
 PlanSweep& Sweep() {

@@ -21,7 +21,7 @@ void RadarGauge::DrawAltitude() { display::DrawAltitude(*this, Overlay()); }
 void RadarGauge::DrawOverlay() { display::DrawRectangularOverlay(*this); }
 void CircularRadarGauge::DrawOverlay() { display::DrawCircularOverlay(*this); }
 
-void RadarGauge::OnMouseClick(const host::ClickPoint& point) {
+void RadarGauge::OnMouseClick(const sim::ClickPoint& point) {
     display::DisplayOrigin origin{};
     if (!display::DisplayOriginOf(mode, origin)) return;
     // The gauge the pilot clicked publishes the selection, also a cleared one.
@@ -29,7 +29,7 @@ void RadarGauge::OnMouseClick(const host::ClickPoint& point) {
     SelectTargetAt(point, origin.x, origin.y);
 }
 
-void RadarGauge::SelectTargetAt(const host::ClickPoint& point, float origin_x, float origin_y) {
+void RadarGauge::SelectTargetAt(const sim::ClickPoint& point, float origin_x, float origin_y) {
     display::SelectTargetAt(*this, point.x, point.y, display::DisplayOrigin{origin_x, origin_y});
 }
 

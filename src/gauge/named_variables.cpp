@@ -30,11 +30,11 @@ constexpr const char* kOutputNames[kOutputCount] = {
 
 struct NamedVariables {
     bool registered = false;
-    std::int32_t mode_id = host::kNoNamedVariable;
-    std::int32_t range_id = host::kNoNamedVariable;
-    std::int32_t output_ids[kOutputCount] = {host::kNoNamedVariable, host::kNoNamedVariable, host::kNoNamedVariable,
-                                             host::kNoNamedVariable, host::kNoNamedVariable, host::kNoNamedVariable,
-                                             host::kNoNamedVariable};
+    std::int32_t mode_id = sim::kNoNamedVariable;
+    std::int32_t range_id = sim::kNoNamedVariable;
+    std::int32_t output_ids[kOutputCount] = {sim::kNoNamedVariable, sim::kNoNamedVariable, sim::kNoNamedVariable,
+                                             sim::kNoNamedVariable, sim::kNoNamedVariable, sim::kNoNamedVariable,
+                                             sim::kNoNamedVariable};
     // The gauge object that publishes the outputs; null until one takes them
     // and again when the holder is destroyed.
     const RadarGauge* outputs_owner = nullptr;

@@ -10,9 +10,9 @@ namespace {
 
 // The drawing element: the first entry of the next-element list of the
 // first element of the header's element list; null wherever a link is missing.
-host::Element* DrawingElementOf(const host::GaugeHeader& header) {
+sim::Element* DrawingElementOf(const sim::GaugeHeader& header) {
     if (header.elements == nullptr) return nullptr;
-    const host::Element* background = header.elements[0];
+    const sim::Element* background = header.elements[0];
     if (background == nullptr || background->next == nullptr) return nullptr;
     return background->next[0];
 }
@@ -25,7 +25,7 @@ GdiplusUse::GdiplusUse() : token_(platform::AcquireGdiplus()) {}
 
 GdiplusUse::~GdiplusUse() { platform::ReleaseGdiplus(token_); }
 
-RadarGauge::RadarGauge() : time_variable_(platform::MakeModuleVariable(host::kTokenHostTime)) {
+RadarGauge::RadarGauge() : time_variable_(platform::MakeModuleVariable(sim::kTokenHostTime)) {
     range_nm = kDefaultRange_nm;
     traffic_list_ = std::make_unique<traffic::TrafficList>();
     traffic = traffic_list_.get();
@@ -46,7 +46,7 @@ CircularRadarGauge::CircularRadarGauge() { mode = display::kModePlan; }
 
 display::OverlayCall RadarGauge::Overlay() { return display::OverlayCall{&CallDrawOverlay, this}; }
 
-void RadarGauge::Draw(host::GaugeHeader* header) {
+void RadarGauge::Draw(sim::GaugeHeader* header) {
     if (resources_created_ == 0) {
         CreateDrawResources();
         resources_created_ = 1;
@@ -59,17 +59,17 @@ void RadarGauge::Draw(host::GaugeHeader* header) {
     if (drawing_element_ == nullptr) return;
     if (device_context_ != nullptr && !DrawFrame(host_time)) return;
     // The host's mark that the shown picture is current.
-    drawing_element_->image_flags &= ~host::kImageFlagCurrentMark;
+    drawing_element_->image_flags &= ~sim::kImageFlagCurrentMark;
 }
 
-void RadarGauge::ForgetPlacement(const host::GaugeHeader& header) {
-    const host::Element* element = DrawingElementOf(header);
+void RadarGauge::ForgetPlacement(const sim::GaugeHeader& header) {
+    const sim::Element* element = DrawingElementOf(header);
     if (element == nullptr || element->device_context == nullptr) return;
     if (graphics != nullptr && graphics == surface_cache_.GraphicsOf(element->device_context)) graphics = nullptr;
     surface_cache_.Forget(element->device_context);
 }
 
-void RadarGauge::TakeDrawingElement(const host::GaugeHeader& header) {
+void RadarGauge::TakeDrawingElement(const sim::GaugeHeader& header) {
     drawing_element_ = DrawingElementOf(header);
     device_context_ = drawing_element_ ? drawing_element_->device_context : nullptr;
     if (drawing_element_ == nullptr || drawing_element_->image == nullptr) return;

@@ -40,14 +40,14 @@ public:
     RadarGauge& operator=(const RadarGauge&) = delete;
 
     // The nine operations, in this slot order.
-    virtual void Draw(host::GaugeHeader* header);
-    virtual void OnMouseClick(const host::ClickPoint& point);
+    virtual void Draw(sim::GaugeHeader* header);
+    virtual void OnMouseClick(const sim::ClickPoint& point);
     virtual void CreateDrawResources();
     virtual void DrawPlan();
     virtual void DrawSector();
     virtual void DrawAltitude();
     virtual void DrawOverlay();
-    virtual void SelectTargetAt(const host::ClickPoint& point, float origin_x, float origin_y);
+    virtual void SelectTargetAt(const sim::ClickPoint& point, float origin_x, float origin_y);
     virtual void UpdateNamedVariables();
 
     // Virtual so that the callback may delete any class through this base;
@@ -56,10 +56,10 @@ public:
 
     // One of the gauge's places goes while others stay: the Graphics of the
     // device context in its header's drawing element goes with it.
-    void ForgetPlacement(const host::GaugeHeader& header);
+    void ForgetPlacement(const sim::GaugeHeader& header);
 
-    host::Element* drawing_element() const { return drawing_element_; }
-    host::DeviceContext device_context() const { return device_context_; }
+    sim::Element* drawing_element() const { return drawing_element_; }
+    sim::DeviceContext device_context() const { return device_context_; }
     std::int32_t image_width() const { return image_width_; }
     std::int32_t image_height() const { return image_height_; }
     const SurfaceCache& surface_cache() const { return surface_cache_; }
@@ -72,7 +72,7 @@ protected:
 private:
     // Takes the drawing element, its device context and image size from the
     // header; without an image record the size stays as it was.
-    void TakeDrawingElement(const host::GaugeHeader& header);
+    void TakeDrawingElement(const sim::GaugeHeader& header);
     // Prepares this device context's surface and draws the frame; false
     // when the surface was already drawn at this host time.
     bool DrawFrame(double host_time);
@@ -83,8 +83,8 @@ private:
     void ReleaseNamedVariableOutputs();
 
     GdiplusUse gdiplus_;
-    host::Element* drawing_element_ = nullptr;
-    host::DeviceContext device_context_ = nullptr;
+    sim::Element* drawing_element_ = nullptr;
+    sim::DeviceContext device_context_ = nullptr;
     std::int32_t image_width_ = 0;
     std::int32_t image_height_ = 0;
     std::int32_t resources_created_ = 0;

@@ -6,7 +6,7 @@
 namespace gauge {
 namespace {
 
-std::unique_ptr<display::GraphicsWrapper> NewScaledGraphics(host::DeviceContext device_context, float scale_x,
+std::unique_ptr<display::GraphicsWrapper> NewScaledGraphics(sim::DeviceContext device_context, float scale_x,
                                                             float scale_y) {
     std::unique_ptr<display::GraphicsWrapper> graphics(new (std::nothrow) display::GraphicsWrapper(device_context));
     if (graphics) ScaleSurface(*graphics, scale_x, scale_y);
@@ -15,7 +15,7 @@ std::unique_ptr<display::GraphicsWrapper> NewScaledGraphics(host::DeviceContext 
 
 }  // namespace
 
-SurfaceEntry* SurfaceCache::Find(host::DeviceContext device_context, float scale_x, float scale_y) {
+SurfaceEntry* SurfaceCache::Find(sim::DeviceContext device_context, float scale_x, float scale_y) {
     SurfaceEntry* entry = Lookup(device_context);
     if (entry == nullptr) {
         entry = count_ < kSurfaceCacheCapacity ? &entries_[count_++] : LeastRecentlyDrawn();
@@ -34,7 +34,7 @@ SurfaceEntry* SurfaceCache::Find(host::DeviceContext device_context, float scale
     return entry->graphics ? entry : nullptr;
 }
 
-SurfaceEntry* SurfaceCache::Lookup(host::DeviceContext device_context) {
+SurfaceEntry* SurfaceCache::Lookup(sim::DeviceContext device_context) {
     for (std::size_t i = 0; i < count_; ++i)
         if (entries_[i].device_context == device_context) return &entries_[i];
     return nullptr;
@@ -45,12 +45,12 @@ void SurfaceCache::MarkDrawn(SurfaceEntry& entry, double host_time) {
     entry.drawn_order = ++draw_clock_;
 }
 
-const display::GraphicsWrapper* SurfaceCache::GraphicsOf(host::DeviceContext device_context) {
+const display::GraphicsWrapper* SurfaceCache::GraphicsOf(sim::DeviceContext device_context) {
     const SurfaceEntry* entry = Lookup(device_context);
     return entry ? entry->graphics.get() : nullptr;
 }
 
-void SurfaceCache::Forget(host::DeviceContext device_context) {
+void SurfaceCache::Forget(sim::DeviceContext device_context) {
     SurfaceEntry* entry = Lookup(device_context);
     if (entry == nullptr) return;
     SurfaceEntry& last = entries_[count_ - 1];

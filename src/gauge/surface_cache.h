@@ -14,7 +14,7 @@ namespace gauge {
 constexpr std::size_t kSurfaceCacheCapacity = 1000;
 
 struct SurfaceEntry {
-    host::DeviceContext device_context = nullptr;
+    sim::DeviceContext device_context = nullptr;
     double last_drawn_time = 0.0;
     std::unique_ptr<display::GraphicsWrapper> graphics;
     float scale_x = 0.0f;  // the scale the Graphics' world transform was given
@@ -34,17 +34,17 @@ public:
     // entries are taken, the least recently drawn one is given to the new
     // device context with a new Graphics. Null only when no Graphics wrapper
     // could be allocated.
-    SurfaceEntry* Find(host::DeviceContext device_context, float scale_x, float scale_y);
+    SurfaceEntry* Find(sim::DeviceContext device_context, float scale_x, float scale_y);
 
     // Records that the entry is drawn at this host time.
     void MarkDrawn(SurfaceEntry& entry, double host_time);
 
     // The Graphics of this device context, or null when it has no entry.
-    const display::GraphicsWrapper* GraphicsOf(host::DeviceContext device_context);
+    const display::GraphicsWrapper* GraphicsOf(sim::DeviceContext device_context);
 
     // Deletes the Graphics of this device context and forgets its entry (a
     // window of the gauge has closed); the last entry takes its place.
-    void Forget(host::DeviceContext device_context);
+    void Forget(sim::DeviceContext device_context);
 
     // Deletes every Graphics and forgets every entry.
     void Clear();
@@ -53,7 +53,7 @@ public:
     const SurfaceEntry& entry(std::size_t index) const { return entries_[index]; }
 
 private:
-    SurfaceEntry* Lookup(host::DeviceContext device_context);
+    SurfaceEntry* Lookup(sim::DeviceContext device_context);
     SurfaceEntry* LeastRecentlyDrawn();
 
     SurfaceEntry entries_[kSurfaceCacheCapacity];

@@ -44,7 +44,7 @@ void Connect(GaugeSlot slot) {
 
 // A disconnection that no connection stands for does nothing. One of
 // several places takes only its own surface with it.
-void Disconnect(GaugeSlot slot, const host::GaugeHeader* header) {
+void Disconnect(GaugeSlot slot, const sim::GaugeHeader* header) {
     GaugeObjects& objects = Objects();
     if (objects.connections[slot] == 0) return;
     gauge::RadarGauge*& object = objects.by_slot[slot];
@@ -58,18 +58,18 @@ void Disconnect(GaugeSlot slot, const host::GaugeHeader* header) {
 
 }  // namespace
 
-void ServeGauge(GaugeSlot slot, host::GaugeHeader* header, std::int32_t service) {
+void ServeGauge(GaugeSlot slot, sim::GaugeHeader* header, std::int32_t service) {
     if (slot >= kGaugeCount) return;
     // Nothing may escape into the host; a failed creation leaves no object.
     try {
         switch (service) {
-            case host::kServicePreDraw:
+            case sim::kServicePreDraw:
                 if (gauge::RadarGauge* object = Objects().by_slot[slot]) object->Draw(header);
                 break;
-            case host::kServiceConnect:
+            case sim::kServiceConnect:
                 Connect(slot);
                 break;
-            case host::kServiceDisconnect:
+            case sim::kServiceDisconnect:
                 Disconnect(slot, header);
                 break;
             default:
@@ -79,7 +79,7 @@ void ServeGauge(GaugeSlot slot, host::GaugeHeader* header, std::int32_t service)
     }
 }
 
-std::int32_t ClickGauge(GaugeSlot slot, const host::ClickPoint* point) {
+std::int32_t ClickGauge(GaugeSlot slot, const sim::ClickPoint* point) {
     if (slot >= kGaugeCount || point == nullptr) return 1;
     try {
         if (gauge::RadarGauge* object = Objects().by_slot[slot]) object->OnMouseClick(*point);

@@ -7,10 +7,10 @@ namespace module {
 namespace {
 
 // A static image element of the background resource at (0, 0).
-constexpr host::Element StaticImage(host::GaugeHeader* owner, host::Element** next, std::uint32_t image_flags) {
-    host::Element element{};
-    element.type = host::kElementStaticImage;
-    element.resource = host::kBackgroundResource;
+constexpr sim::Element StaticImage(sim::GaugeHeader* owner, sim::Element** next, std::uint32_t image_flags) {
+    sim::Element element{};
+    element.type = sim::kElementStaticImage;
+    element.resource = sim::kBackgroundResource;
     element.x = 0;
     element.y = 0;
     element.owner = owner;
@@ -19,45 +19,45 @@ constexpr host::Element StaticImage(host::GaugeHeader* owner, host::Element** ne
     return element;
 }
 
-constexpr host::MouseRect ParentRect() {
-    host::MouseRect rect{};
-    rect.type = host::kMouseRectParent;
-    rect.cursor = host::kCursorNone;
+constexpr sim::MouseRect ParentRect() {
+    sim::MouseRect rect{};
+    rect.type = sim::kMouseRectParent;
+    rect.cursor = sim::kCursorNone;
     return rect;
 }
 
 // The whole gauge, a left single click going to the click routine.
-constexpr host::MouseRect ClickBox(host::ClickRoutine click) {
-    host::MouseRect rect{};
-    rect.type = host::kMouseRectChild;
+constexpr sim::MouseRect ClickBox(sim::ClickRoutine click) {
+    sim::MouseRect rect{};
+    rect.type = sim::kMouseRectChild;
     rect.width = kClickBoxSize;
     rect.height = kClickBoxSize;
-    rect.cursor = host::kCursorHand;
-    rect.mouse_flags = host::kMouseLeftSingle;
+    rect.cursor = sim::kCursorHand;
+    rect.mouse_flags = sim::kMouseLeftSingle;
     rect.routine = click;
     return rect;
 }
 
-constexpr host::MouseRect EndParentRect() {
-    host::MouseRect rect{};
-    rect.type = host::kMouseRectEndParent;
-    rect.cursor = host::kCursorNone;
+constexpr sim::MouseRect EndParentRect() {
+    sim::MouseRect rect{};
+    rect.type = sim::kMouseRectEndParent;
+    rect.cursor = sim::kCursorNone;
     return rect;
 }
 
 // The host walks the list up to this record.
-constexpr host::MouseRect EndOfListRect() {
-    host::MouseRect rect{};
-    rect.type = host::kMouseRectEndOfList;
-    rect.cursor = host::kCursorNone;
+constexpr sim::MouseRect EndOfListRect() {
+    sim::MouseRect rect{};
+    rect.type = sim::kMouseRectEndOfList;
+    rect.cursor = sim::kCursorNone;
     return rect;
 }
 
 // The definition of one gauge, linked into its own slot of the table.
-constexpr GaugeDefinition DefineGauge(GaugeSlot slot, host::GaugeCallback callback, host::ClickRoutine click) {
+constexpr GaugeDefinition DefineGauge(GaugeSlot slot, sim::GaugeCallback callback, sim::ClickRoutine click) {
     GaugeDefinition& self = gauge_table.gauges[slot];
     GaugeDefinition gauge{};
-    gauge.header.version = host::kGaugeHeaderVersion;
+    gauge.header.version = sim::kGaugeHeaderVersion;
     gauge.header.name = kGaugeNames[slot];
     gauge.header.elements = self.elements;
     gauge.header.query = &QueryElements;
@@ -67,15 +67,15 @@ constexpr GaugeDefinition DefineGauge(GaugeSlot slot, host::GaugeCallback callba
     gauge.header.generate = &GenerateElements;
     gauge.header.draw = &DrawElements;
     gauge.header.kill = &KillElements;
-    gauge.header.default_width_mm = host::kGaugeDefaultWidthMm;
+    gauge.header.default_width_mm = sim::kGaugeDefaultWidthMm;
     gauge.header.mouse_rects = self.mouse_rects;
     gauge.header.callback = callback;
     gauge.elements[0] = &self.background;
     gauge.elements[1] = nullptr;
-    gauge.background = StaticImage(&self.header, self.background_next, host::kImageFlagsBackground);
+    gauge.background = StaticImage(&self.header, self.background_next, sim::kImageFlagsBackground);
     gauge.background_next[0] = &self.drawing;
     gauge.background_next[1] = nullptr;
-    gauge.drawing = StaticImage(&self.header, nullptr, host::kImageFlagsDrawing);
+    gauge.drawing = StaticImage(&self.header, nullptr, sim::kImageFlagsDrawing);
     gauge.mouse_rects[0] = ParentRect();
     gauge.mouse_rects[1] = ClickBox(click);
     gauge.mouse_rects[2] = EndParentRect();

@@ -30,12 +30,12 @@ constexpr std::int32_t kClickBoxSize = 100;  // design pixels, the whole gauge
 // whose next-element list holds the drawing element, and the mouse
 // rectangles (parent, the click box, end-parent, end of list).
 struct GaugeDefinition {
-    host::GaugeHeader header;
-    host::Element* elements[2];
-    host::Element background;
-    host::Element* background_next[2];
-    host::Element drawing;
-    host::MouseRect mouse_rects[4];
+    sim::GaugeHeader header;
+    sim::Element* elements[2];
+    sim::Element background;
+    sim::Element* background_next[2];
+    sim::Element drawing;
+    sim::MouseRect mouse_rects[4];
 };
 
 struct GaugeTable {
@@ -44,7 +44,7 @@ struct GaugeTable {
 
 extern GaugeTable gauge_table;
 
-constexpr host::GaugeHeader& GaugeHeaderOf(GaugeSlot slot) { return gauge_table.gauges[slot].header; }
+constexpr sim::GaugeHeader& GaugeHeaderOf(GaugeSlot slot) { return gauge_table.gauges[slot].header; }
 
 // Takes back whatever the host wrote into the table: the headers, elements
 // and rectangles as the module file carries them. For a reset of the

@@ -16,8 +16,8 @@ namespace module {
 namespace {
 
 // No panel-services table yet: the host writes its own into it.
-constexpr host::ImportTableFormat kImportTableAtLoad = {
-    {host::kImportTablePanelsId, nullptr},
+constexpr sim::ImportTableFormat kImportTableAtLoad = {
+    {sim::kImportTablePanelsId, nullptr},
     {0, nullptr},
 };
 
@@ -30,15 +30,15 @@ void ResetImportTable() { ImportTable = kImportTableAtLoad; }
 // Both are written by the host, so they are plain writable data.
 extern "C" {
 
-RADAR_EXPORT host::ImportTableFormat ImportTable = module::kImportTableAtLoad;
+RADAR_EXPORT sim::ImportTableFormat ImportTable = module::kImportTableAtLoad;
 
-RADAR_EXPORT host::LinkageFormat Linkage = {
-    host::kLinkageModuleId,
+RADAR_EXPORT sim::LinkageFormat Linkage = {
+    sim::kLinkageModuleId,
     &module::DoNothing,
     &module::DoNothing,
     0,
     0,
-    host::kLinkageModuleVersion,
+    sim::kLinkageModuleVersion,
     {
         &module::GaugeHeaderOf(module::kRectangularGreen),
         &module::GaugeHeaderOf(module::kRectangularAmber),

@@ -14,8 +14,8 @@
 #endif
 
 extern "C" {
-RADAR_EXPORT extern host::ImportTableFormat ImportTable;
-RADAR_EXPORT extern host::LinkageFormat Linkage;
+RADAR_EXPORT extern sim::ImportTableFormat ImportTable;
+RADAR_EXPORT extern sim::LinkageFormat Linkage;
 }
 
 namespace module {

@@ -7,8 +7,8 @@ namespace module {
 namespace {
 
 // The first element of the first gauge in Linkage ("Rectangular Green").
-host::Element* FirstElement() {
-    const host::GaugeHeader* first = Linkage.gauges[0];
+sim::Element* FirstElement() {
+    const sim::GaugeHeader* first = Linkage.gauges[0];
     if (first == nullptr || first->elements == nullptr) return nullptr;
     return first->elements[0];
 }
@@ -16,7 +16,7 @@ host::Element* FirstElement() {
 }  // namespace
 
 void HOST_CALL QueryElements() { platform::ElementListQuery(FirstElement()); }
-void HOST_CALL InstallElements(host::ResourceHandle resource) { platform::ElementListInstall(FirstElement(), resource); }
+void HOST_CALL InstallElements(sim::ResourceHandle resource) { platform::ElementListInstall(FirstElement(), resource); }
 void HOST_CALL InitializeElements() { platform::ElementListInitialize(FirstElement()); }
 void HOST_CALL UpdateElements() { platform::ElementListUpdate(FirstElement()); }
 void HOST_CALL GenerateElements(std::uint32_t phase) { platform::ElementListGenerate(FirstElement(), phase); }

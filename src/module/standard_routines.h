@@ -11,7 +11,7 @@
 namespace module {
 
 void HOST_CALL QueryElements();
-void HOST_CALL InstallElements(host::ResourceHandle resource);
+void HOST_CALL InstallElements(sim::ResourceHandle resource);
 void HOST_CALL InitializeElements();
 void HOST_CALL UpdateElements();
 void HOST_CALL GenerateElements(std::uint32_t phase);

@@ -29,7 +29,9 @@
 #define HOST_METHOD
 #endif
 
-namespace host {
+// The simulator's formats and conventions, as its panel system lays them
+// out and calls them.
+namespace sim {
 
 using DeviceContext = void*;   // HDC: pointer-sized handle
 using ResourceHandle = void*;  // HINSTANCE of the module's resources
@@ -379,4 +381,4 @@ static_assert(std::is_same<decltype(&TrafficInfo::GetTrafficName),
               "GetTrafficName is thiscall");
 #endif
 
-}  // namespace host
+}  // namespace sim

@@ -9,11 +9,11 @@
 
 namespace platform {
 
-const host::HostPanels* HostPanels();
+const sim::HostPanels* HostPanels();
 
 // False when the host offers no initialisation.
-bool InitializeModuleVariable(host::ModuleVariable& variable);
-void LookupModuleVariable(host::ModuleVariable& variable);
+bool InitializeModuleVariable(sim::ModuleVariable& variable);
+void LookupModuleVariable(sim::ModuleVariable& variable);
 // kNoNamedVariable for a name the host does not know, and while there is
 // no entry to ask.
 std::int32_t CheckNamedVariable(const char* name);
@@ -24,24 +24,24 @@ double GetNamedVariableValue(std::int32_t id);
 void SetNamedVariableValue(std::int32_t id, double value);
 void* GetRegisteredInterface(const char* name);
 
-void ElementListQuery(host::Element* element);
-void ElementListInstall(host::Element* element, host::ResourceHandle resource);
-void ElementListInitialize(host::Element* element);
-void ElementListUpdate(host::Element* element);
-void ElementListGenerate(host::Element* element, std::uint32_t phase);
-void ElementListPlot(host::Element* element);
-void ElementListKill(host::Element* element);
+void ElementListQuery(sim::Element* element);
+void ElementListInstall(sim::Element* element, sim::ResourceHandle resource);
+void ElementListInitialize(sim::Element* element);
+void ElementListUpdate(sim::Element* element);
+void ElementListGenerate(sim::Element* element, std::uint32_t phase);
+void ElementListPlot(sim::Element* element);
+void ElementListKill(sim::Element* element);
 
 // A module variable record of one use site, with its token, and whether the
 // host has initialised it. It stays where it is made: the host knows the
 // record by its address.
 struct TokenVariable {
-    host::ModuleVariable record;
+    sim::ModuleVariable record;
     bool initialized;
 };
 
 inline TokenVariable MakeModuleVariable(std::uint32_t token) {
-    return TokenVariable{host::ModuleVariable{token, nullptr, 0, 0.0, 0.0}, false};
+    return TokenVariable{sim::ModuleVariable{token, nullptr, 0, 0.0, 0.0}, false};
 }
 
 // Has the host initialise the record before its first look-up, then looks it

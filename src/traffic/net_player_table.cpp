@@ -26,33 +26,33 @@ Field ReadField(const unsigned char* slot, std::size_t position) {
 
 NetPlayerSource FindNetPlayerSource() {
     NetPlayerSource source;
-    void* module = platform::FindLoadedModule(host::kNetPlayerModuleName);
+    void* module = platform::FindLoadedModule(sim::kNetPlayerModuleName);
     if (module == nullptr) return source;
     source.present = 1;
-    source.entry = reinterpret_cast<host::NetPlayerEntry>(platform::FindModuleExport(module, host::kNetPlayerEntryName));
+    source.entry = reinterpret_cast<sim::NetPlayerEntry>(platform::FindModuleExport(module, sim::kNetPlayerEntryName));
     return source;
 }
 
 bool ReadNetPlayerSlot(const unsigned char* slot, RadarTarget& target) {
-    if (ReadField<std::int32_t>(slot, host::netslot::kActive) == 0) return false;
+    if (ReadField<std::int32_t>(slot, sim::netslot::kActive) == 0) return false;
 
-    const double altitude_m = ReadField<double>(slot, host::netslot::kAltitude);
-    const double velocity_a = ReadField<float>(slot, host::netslot::kVelocityA);
-    const double velocity_b = ReadField<float>(slot, host::netslot::kVelocityB);
+    const double altitude_m = ReadField<double>(slot, sim::netslot::kAltitude);
+    const double velocity_a = ReadField<float>(slot, sim::netslot::kVelocityA);
+    const double velocity_b = ReadField<float>(slot, sim::netslot::kVelocityB);
 
-    target.latitude_deg = ReadField<double>(slot, host::netslot::kLatitude) * kDegreesPerCircle * host::kLatitudeUnitFactor;
+    target.latitude_deg = ReadField<double>(slot, sim::netslot::kLatitude) * kDegreesPerCircle * sim::kLatitudeUnitFactor;
     target.longitude_deg =
-        ReadField<double>(slot, host::netslot::kLongitude) * kDegreesPerCircle * host::kLongitudeUnitFactor;
-    target.altitude_ft = altitude_m * host::kFeetPerMetre;
+        ReadField<double>(slot, sim::netslot::kLongitude) * kDegreesPerCircle * sim::kLongitudeUnitFactor;
+    target.altitude_ft = altitude_m * sim::kFeetPerMetre;
     target.height_above_ground = SaturatingTruncate(altitude_m);
     target.ground_speed_kt = std::sqrt(velocity_a * velocity_a + velocity_b * velocity_b) * kKnotsPerKilometrePerHour;
-    target.vertical_speed_fpm = ReadField<float>(slot, host::netslot::kVerticalSpeed) * kSecondsPerMinute;
-    target.heading_deg = ReadField<float>(slot, host::netslot::kHeading);
+    target.vertical_speed_fpm = ReadField<float>(slot, sim::netslot::kVerticalSpeed) * kSecondsPerMinute;
+    target.heading_deg = ReadField<float>(slot, sim::netslot::kHeading);
 
     // The name field holds 128 bytes; the copy reads no more than the
     // identifier holds, well inside the field even without a terminator.
-    static_assert(kIdentifierChars - 1 <= static_cast<int>(host::netslot::kNameBytes), "name read stays in its field");
-    SetTargetIdentifier(target, reinterpret_cast<const char*>(slot + host::netslot::kName));
+    static_assert(kIdentifierChars - 1 <= static_cast<int>(sim::netslot::kNameBytes), "name read stays in its field");
+    SetTargetIdentifier(target, reinterpret_cast<const char*>(slot + sim::netslot::kName));
     target.source = kSourceNetPlayer;
     return true;
 }
@@ -60,11 +60,11 @@ bool ReadNetPlayerSlot(const unsigned char* slot, RadarTarget& target) {
 std::uint32_t AppendNetPlayers(const NetPlayerSource& source, void*& table, RadarTarget* records,
                                std::uint32_t written, std::uint32_t capacity) {
     if (source.present == 0 || source.entry == nullptr) return written;
-    if (source.entry(&table) != host::kNetPlayerStatusOk || table == nullptr) return written;
+    if (source.entry(&table) != sim::kNetPlayerStatusOk || table == nullptr) return written;
 
     const auto* slots = static_cast<const unsigned char*>(table);
-    for (std::size_t slot = 0; slot < host::kNetPlayerSlots && written < capacity; ++slot) {
-        if (ReadNetPlayerSlot(slots + slot * host::kNetPlayerSlotBytes, records[written])) ++written;
+    for (std::size_t slot = 0; slot < sim::kNetPlayerSlots && written < capacity; ++slot) {
+        if (ReadNetPlayerSlot(slots + slot * sim::kNetPlayerSlotBytes, records[written])) ++written;
     }
     return written;
 }

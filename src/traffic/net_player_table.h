@@ -13,7 +13,7 @@ namespace traffic {
 // entry routine (null when the module lacks the export).
 struct NetPlayerSource {
     std::int32_t present = 0;
-    host::NetPlayerEntry entry = nullptr;
+    sim::NetPlayerEntry entry = nullptr;
 };
 
 // Looks the module up among those already loaded (never loads it).

@@ -22,8 +22,8 @@ constexpr double kRadiansToDegrees = 57.295780181884766;
 // The module's own ship and the two host records that feed it.
 struct OwnShipRecord {
     OwnShip position = {0.0, 0.0};
-    platform::TokenVariable latitude = platform::MakeModuleVariable(host::kTokenOwnLatitude);
-    platform::TokenVariable longitude = platform::MakeModuleVariable(host::kTokenOwnLongitude);
+    platform::TokenVariable latitude = platform::MakeModuleVariable(sim::kTokenOwnLatitude);
+    platform::TokenVariable longitude = platform::MakeModuleVariable(sim::kTokenOwnLongitude);
 };
 OwnShipRecord own_ship;
 
@@ -32,8 +32,8 @@ OwnShipRecord own_ship;
 const OwnShip& GetOwnShipPosition() {
     const double latitude_units = platform::ReadModuleVariable(own_ship.latitude);
     const double longitude_units = platform::ReadModuleVariable(own_ship.longitude);
-    own_ship.position.latitude_deg = latitude_units * kDegreesPerCircle * host::kLatitudeUnitFactor;
-    own_ship.position.longitude_deg = longitude_units * kDegreesPerCircle * host::kLongitudeUnitFactor;
+    own_ship.position.latitude_deg = latitude_units * kDegreesPerCircle * sim::kLatitudeUnitFactor;
+    own_ship.position.longitude_deg = longitude_units * kDegreesPerCircle * sim::kLongitudeUnitFactor;
     return own_ship.position;
 }
 

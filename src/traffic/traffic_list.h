@@ -78,14 +78,14 @@ public:
 private:
     void Bind();
     std::uint32_t RefreshFromTrafficInterface();
-    void ReadTrafficTarget(host::TrafficId id, RadarTarget& target);
-    double NumericValue(host::TrafficId id, TrafficVariable variable, TrafficUnit unit);
+    void ReadTrafficTarget(sim::TrafficId id, RadarTarget& target);
+    double NumericValue(sim::TrafficId id, TrafficVariable variable, TrafficUnit unit);
 
     double range_nm_ = 0.0;
-    host::TrafficInfo* traffic_ = nullptr;
-    host::TrafficHandle variables_[kTrafficVariableCount] = {};
-    host::TrafficHandle units_[kTrafficUnitCount] = {};
-    host::TrafficId traffic_ids_[kMaxTargets] = {};  // the query fills at most kMaxTrafficTargets
+    sim::TrafficInfo* traffic_ = nullptr;
+    sim::TrafficHandle variables_[kTrafficVariableCount] = {};
+    sim::TrafficHandle units_[kTrafficUnitCount] = {};
+    sim::TrafficId traffic_ids_[kMaxTargets] = {};  // the query fills at most kMaxTrafficTargets
     std::uint32_t count_ = 0;
     double last_refresh_time_ = 0.0;  // host seconds of the last periodic rebuild
     RadarTarget records_[kMaxTargets];

@@ -45,7 +45,7 @@ constexpr std::uint32_t kTrafficNameBytes = 16;
 // The host time record of the periodic rebuild, one for the module; each
 // list keeps the time of its own last rebuild.
 struct RefreshClock {
-    platform::TokenVariable host_time = platform::MakeModuleVariable(host::kTokenHostTime);
+    platform::TokenVariable host_time = platform::MakeModuleVariable(sim::kTokenHostTime);
 };
 RefreshClock refresh_clock;
 
@@ -69,9 +69,9 @@ void ResetRefreshClock() { refresh_clock = RefreshClock{}; }
 
 void TrafficList::Bind() {
     traffic_ = nullptr;
-    auto* registered = static_cast<host::RegisteredInterface*>(platform::GetRegisteredInterface(host::kTrafficInterfaceName));
+    auto* registered = static_cast<sim::RegisteredInterface*>(platform::GetRegisteredInterface(sim::kTrafficInterfaceName));
     if (registered == nullptr) return;
-    traffic_ = static_cast<host::TrafficInfo*>(registered->QueryInterface(host::kTrafficInterfaceName));
+    traffic_ = static_cast<sim::TrafficInfo*>(registered->QueryInterface(sim::kTrafficInterfaceName));
     if (traffic_ == nullptr) return;
 
     for (const auto& variable : kVariableBindOrder) {
@@ -110,13 +110,13 @@ std::uint32_t TrafficList::RefreshFromTrafficInterface() {
 }
 
 // Values the interface does not deliver stay 0: every result starts there.
-double TrafficList::NumericValue(host::TrafficId id, TrafficVariable variable, TrafficUnit unit) {
+double TrafficList::NumericValue(sim::TrafficId id, TrafficVariable variable, TrafficUnit unit) {
     double value = 0.0;
     traffic_->GetNumericValue(id, variables_[variable], units_[unit], &value, 0);
     return value;
 }
 
-void TrafficList::ReadTrafficTarget(host::TrafficId id, RadarTarget& target) {
+void TrafficList::ReadTrafficTarget(sim::TrafficId id, RadarTarget& target) {
     const double latitude_deg = NumericValue(id, kPlaneLatitude, kUnitDegrees);
     const double longitude_deg = NumericValue(id, kPlaneLongitude, kUnitDegrees);
 

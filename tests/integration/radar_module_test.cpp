@@ -78,8 +78,8 @@ TEST_F(RadarModuleTest, ModuleOffersTheFourGaugesAndAcceptsThePanelServices) {
     std::vector<std::string> expected;
     for (const auto& gauge : kGauges) expected.emplace_back(gauge.name);
     EXPECT_EQ(panel_.GaugeNames(), expected);
-    EXPECT_EQ(panel_.module()->linkage().module_id, host::kLinkageModuleId);
-    EXPECT_EQ(panel_.module()->linkage().version, host::kLinkageModuleVersion);
+    EXPECT_EQ(panel_.module()->linkage().module_id, sim::kLinkageModuleId);
+    EXPECT_EQ(panel_.module()->linkage().version, sim::kLinkageModuleVersion);
 
     PanelHost second;
     std::string error;
@@ -157,12 +157,12 @@ TEST(RadarModuleWithoutPanelVariables, MakesModeAndRangeAndFollowsThePanelsWrite
 // a list elsewhere is not taken for one.
 TEST_F(RadarModuleTest, EveryMouseListEndsWithinTheModule) {
     const panelhost::ModuleFile& module = *panel_.module();
-    for (host::GaugeHeader* header : module.Gauges()) {
+    for (sim::GaugeHeader* header : module.Gauges()) {
         EXPECT_EQ(panelhost::MouseListEnd(module, header->mouse_rects), &header->mouse_rects[3])
             << panelhost::GaugeName(header);
     }
-    const host::MouseRect outside[2] = {{host::kMouseRectParent, 0, 0, 0, 0, -1, 0, 0, 0, nullptr, nullptr},
-                                        {host::kMouseRectEndOfList, 0, 0, 0, 0, -1, 0, 0, 0, nullptr, nullptr}};
+    const sim::MouseRect outside[2] = {{sim::kMouseRectParent, 0, 0, 0, 0, -1, 0, 0, 0, nullptr, nullptr},
+                                        {sim::kMouseRectEndOfList, 0, 0, 0, 0, -1, 0, 0, 0, nullptr, nullptr}};
     EXPECT_EQ(panelhost::MouseListEnd(module, outside), nullptr);
 }
 
@@ -211,40 +211,40 @@ TEST_F(RadarModuleTest, AGaugeLivesUntilItsLastPlacementDisconnects) {
 
 TEST_F(RadarModuleTest, RedrawsOncePerHostTimeAndMarksTheElementCurrent) {
     GaugePlacement* placement = panel_.Place("Circular Amber", 100, 100);
-    host::Element* element = panelhost::DrawingElement(placement->header());
+    sim::Element* element = panelhost::DrawingElement(placement->header());
     ASSERT_NE(element, nullptr);
     panel_.DrawFrame();
     Image first = placement->ReadImage();
 
     // Same host time: the mode change waits for the next time value.
     SetMode(kModeBackgroundOnly);
-    element->image_flags |= host::kImageFlagCurrentMark;
+    element->image_flags |= sim::kImageFlagCurrentMark;
     panel_.DrawFrame();
     EXPECT_EQ(placement->ReadImage().argb, first.argb);
-    EXPECT_NE(element->image_flags & host::kImageFlagCurrentMark, 0u);
+    EXPECT_NE(element->image_flags & sim::kImageFlagCurrentMark, 0u);
 
     NextFrame();
     EXPECT_TRUE(integration::IsUniform(placement->ReadImage(), kAmberBackground));
-    EXPECT_EQ(element->image_flags & host::kImageFlagCurrentMark, 0u);
+    EXPECT_EQ(element->image_flags & sim::kImageFlagCurrentMark, 0u);
 }
 
 TEST_F(RadarModuleTest, StandardRoutinesForwardTheFirstGaugesElementList) {
     GaugePlacement* placement = panel_.Place("Circular Amber", 100, 100);
     panel_.DrawFrame();
     panel_.Remove(placement);
-    host::Element* first_list_entry = panel_.module()->FindGauge("Rectangular Green")->elements[0];
+    sim::Element* first_list_entry = panel_.module()->FindGauge("Rectangular Green")->elements[0];
     std::vector<std::size_t> entries;
     for (const auto& call : panel_.element_list_calls()) {
         EXPECT_EQ(call.element, first_list_entry);
         entries.push_back(call.entry);
-        if (call.entry == host::kElementListInstall) {
+        if (call.entry == sim::kElementListInstall) {
             EXPECT_EQ(call.argument, reinterpret_cast<std::uintptr_t>(panel_.module()->resource_handle()));
         }
     }
     // Placing: install, initialise, generate; a frame: update, plot; removing: kill.
-    std::vector<std::size_t> expected = {host::kElementListInstall, host::kElementListInitialize,
-                                         host::kElementListGenerate, host::kElementListUpdate,
-                                         host::kElementListPlot, host::kElementListKill};
+    std::vector<std::size_t> expected = {sim::kElementListInstall, sim::kElementListInitialize,
+                                         sim::kElementListGenerate, sim::kElementListUpdate,
+                                         sim::kElementListPlot, sim::kElementListKill};
     EXPECT_EQ(entries, expected);
 }
 

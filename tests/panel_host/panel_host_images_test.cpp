@@ -42,7 +42,7 @@ TEST(PanelHostSurface, TheModulesGraphicsDrawsIntoTheSurface) {
 
     auto surface = panelhost::Surface::Create(64, 32);
     ASSERT_NE(surface, nullptr);
-    host::DeviceContext dc = surface->AcquireDeviceContext();
+    sim::DeviceContext dc = surface->AcquireDeviceContext();
     ASSERT_NE(dc, nullptr);
     EXPECT_EQ(surface->AcquireDeviceContext(), dc);
 

@@ -48,7 +48,7 @@ ScreenPoint PlanPosition(const Flight& own, double latitude_deg, double longitud
 }
 
 bool IsLoadedByName() {
-    void* handle = dlopen(host::kNetPlayerModuleName, RTLD_NOLOAD | RTLD_NOW);
+    void* handle = dlopen(sim::kNetPlayerModuleName, RTLD_NOLOAD | RTLD_NOW);
     if (handle != nullptr) dlclose(handle);
     return handle != nullptr;
 }
@@ -178,8 +178,8 @@ TEST_F(SkyEndToEnd, ThePlayerTableFollowsTheSky) {
     const Flight& player = Player("WEST10");
     EXPECT_GT(player.latitude_deg, 47.0);  // flying north
     double latitude_units = 0.0;
-    std::memcpy(&latitude_units, sky_->net_player_module()->table() + host::netslot::kLatitude, sizeof latitude_units);
-    EXPECT_NEAR(latitude_units * 360.0 * host::kLatitudeUnitFactor, player.latitude_deg, 1e-12);
+    std::memcpy(&latitude_units, sky_->net_player_module()->table() + sim::netslot::kLatitude, sizeof latitude_units);
+    EXPECT_NEAR(latitude_units * 360.0 * sim::kLatitudeUnitFactor, player.latitude_deg, 1e-12);
 }
 
 TEST_F(SkyEndToEnd, WithBothSourcesBothAreSelectable) {
@@ -240,7 +240,7 @@ TEST_F(SkyEndToEnd, TheOwnAircraftsVariablesFollowItsFlight) {
     const panelhost::OwnAircraft& variables = panel_->own_aircraft();
     EXPECT_EQ(variables.latitude_deg, own.latitude_deg);
     EXPECT_EQ(variables.heading_deg, own.heading_deg);
-    EXPECT_NEAR(variables.altitude_m * host::kFeetPerMetre, own.altitude_ft, 1e-9);
+    EXPECT_NEAR(variables.altitude_m * sim::kFeetPerMetre, own.altitude_ft, 1e-9);
     const double start_latitude = own.latitude_deg;
     while (panel_->clock().time_s < 3.05) Frame();
     EXPECT_EQ(sky_->sky().flown_seconds(), 2.0);

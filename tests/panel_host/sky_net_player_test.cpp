@@ -27,7 +27,7 @@ Field Read(const unsigned char* slot, std::size_t position) {
 }
 
 const unsigned char* Slot(const unsigned char* table, std::size_t index) {
-    return table + index * host::kNetPlayerSlotBytes;
+    return table + index * sim::kNetPlayerSlotBytes;
 }
 
 Flight Player(const std::string& name, double latitude_deg, double longitude_deg, double altitude_ft,
@@ -47,38 +47,38 @@ std::unique_ptr<NetPlayerModule> LoadModule() {
 
 // What the radar does: look the module up by name without loading it.
 void* FindLoadedByName() {
-    void* handle = dlopen(host::kNetPlayerModuleName, RTLD_NOLOAD | RTLD_NOW);
+    void* handle = dlopen(sim::kNetPlayerModuleName, RTLD_NOLOAD | RTLD_NOW);
     if (handle != nullptr) dlclose(handle);
     return handle;
 }
 
 TEST(NetPlayerSlots, FieldsInTheHostsUnitsAtTheirPositions) {
-    std::vector<unsigned char> slot(host::kNetPlayerSlotBytes, 0xAB);
+    std::vector<unsigned char> slot(sim::kNetPlayerSlotBytes, 0xAB);
     panelhost::WriteNetPlayerSlot(Player("Kestrel", 45.0, -90.0, 3280.8, 90.0, 220.0, -600.0), slot.data());
     const unsigned char* s = slot.data();
 
-    EXPECT_STREQ(reinterpret_cast<const char*>(s + host::netslot::kName), "Kestrel");
-    EXPECT_EQ(Read<std::int32_t>(s, host::netslot::kActive), 1);
-    EXPECT_NEAR(Read<double>(s, host::netslot::kLatitude), 45.0 * 10001750.0 / 90.0, 1e-6);
-    EXPECT_NEAR(Read<double>(s, host::netslot::kLongitude), -std::ldexp(1.0, 46), 1e-3);
-    EXPECT_NEAR(Read<double>(s, host::netslot::kAltitude), 1000.0, 1e-9);
+    EXPECT_STREQ(reinterpret_cast<const char*>(s + sim::netslot::kName), "Kestrel");
+    EXPECT_EQ(Read<std::int32_t>(s, sim::netslot::kActive), 1);
+    EXPECT_NEAR(Read<double>(s, sim::netslot::kLatitude), 45.0 * 10001750.0 / 90.0, 1e-6);
+    EXPECT_NEAR(Read<double>(s, sim::netslot::kLongitude), -std::ldexp(1.0, 46), 1e-3);
+    EXPECT_NEAR(Read<double>(s, sim::netslot::kAltitude), 1000.0, 1e-9);
     // Heading east: a (north) is 0, b (east) is the speed in km/h.
-    EXPECT_NEAR(Read<float>(s, host::netslot::kVelocityA), 0.0f, 1e-3f);
-    EXPECT_FLOAT_EQ(Read<float>(s, host::netslot::kVelocityB), static_cast<float>(220.0 * 1.852));
-    EXPECT_FLOAT_EQ(Read<float>(s, host::netslot::kVerticalSpeed), -10.0f);  // ft/s
-    EXPECT_FLOAT_EQ(Read<float>(s, host::netslot::kHeading), 90.0f);
+    EXPECT_NEAR(Read<float>(s, sim::netslot::kVelocityA), 0.0f, 1e-3f);
+    EXPECT_FLOAT_EQ(Read<float>(s, sim::netslot::kVelocityB), static_cast<float>(220.0 * 1.852));
+    EXPECT_FLOAT_EQ(Read<float>(s, sim::netslot::kVerticalSpeed), -10.0f);  // ft/s
+    EXPECT_FLOAT_EQ(Read<float>(s, sim::netslot::kHeading), 90.0f);
 
     // Read back as the radar converts them.
-    const double a = Read<float>(s, host::netslot::kVelocityA), b = Read<float>(s, host::netslot::kVelocityB);
+    const double a = Read<float>(s, sim::netslot::kVelocityA), b = Read<float>(s, sim::netslot::kVelocityB);
     EXPECT_NEAR(std::sqrt(a * a + b * b) * 0.5399568034557235, 220.0, 1e-4);
-    EXPECT_NEAR(Read<double>(s, host::netslot::kLatitude) * 360.0 * host::kLatitudeUnitFactor, 45.0, 1e-12);
-    EXPECT_NEAR(Read<double>(s, host::netslot::kLongitude) * 360.0 * host::kLongitudeUnitFactor, -90.0, 1e-12);
-    EXPECT_NEAR(Read<double>(s, host::netslot::kAltitude) * host::kFeetPerMetre, 3280.8, 1e-9);
-    EXPECT_FLOAT_EQ(Read<float>(s, host::netslot::kVerticalSpeed) * 60.0f, -600.0f);
+    EXPECT_NEAR(Read<double>(s, sim::netslot::kLatitude) * 360.0 * sim::kLatitudeUnitFactor, 45.0, 1e-12);
+    EXPECT_NEAR(Read<double>(s, sim::netslot::kLongitude) * 360.0 * sim::kLongitudeUnitFactor, -90.0, 1e-12);
+    EXPECT_NEAR(Read<double>(s, sim::netslot::kAltitude) * sim::kFeetPerMetre, 3280.8, 1e-9);
+    EXPECT_FLOAT_EQ(Read<float>(s, sim::netslot::kVerticalSpeed) * 60.0f, -600.0f);
 
     // Everything else of the slot is cleared.
     for (std::size_t i : {std::size_t{8}, std::size_t{127}, std::size_t{132}, std::size_t{172}, std::size_t{176},
-                          std::size_t{184}, host::kNetPlayerSlotBytes - 1}) {
+                          std::size_t{184}, sim::kNetPlayerSlotBytes - 1}) {
         EXPECT_EQ(s[i], 0u) << "byte " << i;
     }
 }
@@ -88,11 +88,11 @@ TEST(NetPlayerSlots, FieldsInTheHostsUnitsAtTheirPositions) {
 TEST(NetPlayerSlots, ValuesComeBackThroughTheRadarsConversionsWhole) {
     constexpr double kKnotsPerKmh = 0.5399568034557235;
     for (double altitude_ft = -1500.0; altitude_ft <= 100000.0; altitude_ft += 37.0) {
-        const double feet = panelhost::AltitudeMetresReaching(altitude_ft) * host::kFeetPerMetre;
+        const double feet = panelhost::AltitudeMetresReaching(altitude_ft) * sim::kFeetPerMetre;
         ASSERT_GE(std::fabs(feet), std::fabs(altitude_ft)) << altitude_ft;
         ASSERT_NEAR(feet, altitude_ft, 1e-9) << altitude_ft;
     }
-    EXPECT_EQ(std::trunc(panelhost::AltitudeMetresReaching(10800.0) * host::kFeetPerMetre * 0.01), 108.0);
+    EXPECT_EQ(std::trunc(panelhost::AltitudeMetresReaching(10800.0) * sim::kFeetPerMetre * 0.01), 108.0);
     for (double fpm = -30000.0; fpm <= 30000.0; fpm += 13.0) {
         const double back = panelhost::FeetPerSecondReaching(fpm) * 60.0;
         ASSERT_GE(std::fabs(back), std::fabs(fpm)) << fpm;
@@ -113,10 +113,10 @@ TEST(NetPlayerSlots, ValuesComeBackThroughTheRadarsConversionsWhole) {
 }
 
 TEST(NetPlayerSlots, LongNamesAreCutAndTerminatedInsideTheirField) {
-    std::vector<unsigned char> slot(host::kNetPlayerSlotBytes, 0xAB);
+    std::vector<unsigned char> slot(sim::kNetPlayerSlotBytes, 0xAB);
     panelhost::WriteNetPlayerSlot(Player(std::string(200, 'N'), 0, 0, 0, 0, 0, 0), slot.data());
-    EXPECT_EQ(std::strlen(reinterpret_cast<const char*>(slot.data())), host::netslot::kNameBytes - 1);
-    EXPECT_EQ(Read<std::int32_t>(slot.data(), host::netslot::kActive), 1);
+    EXPECT_EQ(std::strlen(reinterpret_cast<const char*>(slot.data())), sim::netslot::kNameBytes - 1);
+    EXPECT_EQ(Read<std::int32_t>(slot.data(), sim::netslot::kActive), 1);
 }
 
 TEST(NetPlayerModule, FoundByNameOnlyOnceLoadedAndItsTableHoldsThePlayers) {
@@ -126,31 +126,31 @@ TEST(NetPlayerModule, FoundByNameOnlyOnceLoadedAndItsTableHoldsThePlayers) {
     void* by_name = FindLoadedByName();
     ASSERT_NE(by_name, nullptr);
 
-    auto entry = reinterpret_cast<host::NetPlayerEntry>(dlsym(by_name, host::kNetPlayerEntryName));
+    auto entry = reinterpret_cast<sim::NetPlayerEntry>(dlsym(by_name, sim::kNetPlayerEntryName));
     ASSERT_NE(entry, nullptr);
     module->WritePlayers({Player("one", 1, 2, 1000, 10, 100, 0), Player("two", 3, 4, 2000, 20, 200, 0)});
 
     void* table = nullptr;
-    EXPECT_EQ(entry(&table), host::kNetPlayerStatusOk);
+    EXPECT_EQ(entry(&table), sim::kNetPlayerStatusOk);
     ASSERT_EQ(table, module->table());
     const auto* bytes = static_cast<const unsigned char*>(table);
     EXPECT_STREQ(reinterpret_cast<const char*>(Slot(bytes, 0)), "one");
     EXPECT_STREQ(reinterpret_cast<const char*>(Slot(bytes, 1)), "two");
-    EXPECT_EQ(Read<std::int32_t>(Slot(bytes, 1), host::netslot::kActive), 1);
-    EXPECT_EQ(Read<std::int32_t>(Slot(bytes, 2), host::netslot::kActive), 0);
-    EXPECT_EQ(Read<std::int32_t>(Slot(bytes, host::kNetPlayerSlots - 1), host::netslot::kActive), 0);
+    EXPECT_EQ(Read<std::int32_t>(Slot(bytes, 1), sim::netslot::kActive), 1);
+    EXPECT_EQ(Read<std::int32_t>(Slot(bytes, 2), sim::netslot::kActive), 0);
+    EXPECT_EQ(Read<std::int32_t>(Slot(bytes, sim::kNetPlayerSlots - 1), sim::netslot::kActive), 0);
     EXPECT_EQ(module->entry_calls(), 1u);
 
     // A later, shorter list leaves the dropped slot inactive.
     module->WritePlayers({Player("only", 0, 0, 0, 0, 0, 0)});
     EXPECT_STREQ(reinterpret_cast<const char*>(Slot(bytes, 0)), "only");
-    EXPECT_EQ(Read<std::int32_t>(Slot(bytes, 1), host::netslot::kActive), 0);
+    EXPECT_EQ(Read<std::int32_t>(Slot(bytes, 1), sim::netslot::kActive), 0);
 }
 
 TEST(NetPlayerModule, AnswersTheStatusItIsGiven) {
     std::unique_ptr<NetPlayerModule> module = LoadModule();
     ASSERT_NE(module, nullptr);
-    auto entry = reinterpret_cast<host::NetPlayerEntry>(dlsym(FindLoadedByName(), host::kNetPlayerEntryName));
+    auto entry = reinterpret_cast<sim::NetPlayerEntry>(dlsym(FindLoadedByName(), sim::kNetPlayerEntryName));
     ASSERT_NE(entry, nullptr);
     module->SetStatus(0);
     void* table = nullptr;

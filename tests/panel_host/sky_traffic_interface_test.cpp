@@ -32,22 +32,22 @@ class TrafficInterfaceTest : public testing::Test {
 protected:
     explicit TrafficInterfaceTest(std::string text = kLine) : sky_(skytest::ParseScenario(text)), traffic_(sky_) {}
 
-    std::vector<host::TrafficId> Query(double radius_nm, std::uint32_t max_count) {
-        std::vector<host::TrafficId> ids(max_count + 4, 0xDEADu);
+    std::vector<sim::TrafficId> Query(double radius_nm, std::uint32_t max_count) {
+        std::vector<sim::TrafficId> ids(max_count + 4, 0xDEADu);
         std::uint32_t count = traffic_.GetTrafficInRadius(radius_nm * kMetresPerNm, max_count, ids.data());
         EXPECT_EQ(ids[count], 0xDEADu) << "written past the count";
         ids.resize(count);
         return ids;
     }
 
-    std::string AtcId(host::TrafficId id, std::uint32_t buffer_size) {
+    std::string AtcId(sim::TrafficId id, std::uint32_t buffer_size) {
         std::vector<char> buffer(buffer_size + 8, '#');
         traffic_.GetStringValue(id, traffic_.GetVariableHandle("ATC ID"), buffer.data(), buffer_size, 0);
         EXPECT_EQ(buffer[buffer_size], '#') << "written past the buffer";
         return std::string(buffer.data(), strnlen(buffer.data(), buffer_size));
     }
 
-    double Numeric(host::TrafficId id, const char* variable, const char* unit, double initial = -12345.0) {
+    double Numeric(sim::TrafficId id, const char* variable, const char* unit, double initial = -12345.0) {
         double value = initial;
         traffic_.GetNumericValue(id, traffic_.GetVariableHandle(variable), traffic_.GetUnitsHandle(unit), &value, 0);
         return value;
@@ -68,7 +68,7 @@ TEST_F(TrafficInterfaceTest, HandlesForEveryNameAndZeroForUnknownOnes) {
                                "PLANE ALT ABOVE GROUND",
                                "GROUND VELOCITY",
                                "ATC ID"};
-    std::vector<host::TrafficHandle> handles;
+    std::vector<sim::TrafficHandle> handles;
     for (const char* name : variables) handles.push_back(traffic_.GetVariableHandle(name));
     for (const char* name : {"DEGREES", "FEET", "FEET PER MINUTE", "KNOTS"}) {
         handles.push_back(traffic_.GetUnitsHandle(name));
@@ -87,12 +87,12 @@ TEST_F(TrafficInterfaceTest, HandlesForEveryNameAndZeroForUnknownOnes) {
 }
 
 TEST_F(TrafficInterfaceTest, RadiusQueryListsTheOwnAircraftThenTheNearestFirst) {
-    const host::TrafficId one = kFirstTrafficId + 1, two = kFirstTrafficId + 2, three = kFirstTrafficId + 0,
+    const sim::TrafficId one = kFirstTrafficId + 1, two = kFirstTrafficId + 2, three = kFirstTrafficId + 0,
                           east = kFirstTrafficId + 3, far = kFirstTrafficId + 4;
-    EXPECT_EQ(Query(40, 100), (std::vector<host::TrafficId>{kOwnTrafficId, one, two, three, east}));
-    EXPECT_EQ(Query(2.5, 100), (std::vector<host::TrafficId>{kOwnTrafficId, one, two}));
-    EXPECT_EQ(Query(0, 100), (std::vector<host::TrafficId>{kOwnTrafficId}));
-    EXPECT_EQ(Query(40, 3), (std::vector<host::TrafficId>{kOwnTrafficId, one, two}));
+    EXPECT_EQ(Query(40, 100), (std::vector<sim::TrafficId>{kOwnTrafficId, one, two, three, east}));
+    EXPECT_EQ(Query(2.5, 100), (std::vector<sim::TrafficId>{kOwnTrafficId, one, two}));
+    EXPECT_EQ(Query(0, 100), (std::vector<sim::TrafficId>{kOwnTrafficId}));
+    EXPECT_EQ(Query(40, 3), (std::vector<sim::TrafficId>{kOwnTrafficId, one, two}));
     EXPECT_EQ(Query(5000, 100).back(), far);
     EXPECT_TRUE(Query(40, 0).empty());
     EXPECT_TRUE(Query(-1, 100).empty());
@@ -101,7 +101,7 @@ TEST_F(TrafficInterfaceTest, RadiusQueryListsTheOwnAircraftThenTheNearestFirst) 
 }
 
 TEST_F(TrafficInterfaceTest, NumericValuesInTheirUnitsAndNothingForWrongQuestions) {
-    const host::TrafficId three = kFirstTrafficId;
+    const sim::TrafficId three = kFirstTrafficId;
     EXPECT_NEAR(Numeric(three, "PLANE LATITUDE", "DEGREES"), 0.05, 1e-12);
     EXPECT_EQ(Numeric(three, "PLANE LONGITUDE", "DEGREES"), 0.0);
     EXPECT_EQ(Numeric(three, "PLANE ALTITUDE", "FEET"), 5000.0);
@@ -121,8 +121,8 @@ TEST_F(TrafficInterfaceTest, NumericValuesInTheirUnitsAndNothingForWrongQuestion
     EXPECT_EQ(Numeric(99, "PLANE ALTITUDE", "FEET"), -12345.0);        // unknown aircraft
     EXPECT_EQ(Numeric(kFirstTrafficId + 5, "PLANE ALTITUDE", "FEET"), -12345.0);
     double value = 7.0;
-    const host::TrafficHandle altitude = traffic_.GetVariableHandle("PLANE ALTITUDE");
-    const host::TrafficHandle feet = traffic_.GetUnitsHandle("FEET");
+    const sim::TrafficHandle altitude = traffic_.GetVariableHandle("PLANE ALTITUDE");
+    const sim::TrafficHandle feet = traffic_.GetUnitsHandle("FEET");
     EXPECT_EQ(traffic_.GetNumericValue(three, altitude, feet, &value, 1), 0);  // index other than 0
     EXPECT_EQ(traffic_.GetNumericValue(three, feet, altitude, &value, 0), 0);  // handles swapped
     EXPECT_EQ(value, 7.0);
@@ -131,7 +131,7 @@ TEST_F(TrafficInterfaceTest, NumericValuesInTheirUnitsAndNothingForWrongQuestion
 }
 
 TEST_F(TrafficInterfaceTest, AtcIdIsCutToTheBufferAndAlwaysTerminated) {
-    const host::TrafficId three = kFirstTrafficId;
+    const sim::TrafficId three = kFirstTrafficId;
     EXPECT_EQ(AtcId(three, 16), "THREE");
     EXPECT_EQ(AtcId(three, 6), "THREE");
     EXPECT_EQ(AtcId(three, 5), "THRE");
@@ -163,13 +163,13 @@ TEST_F(ReducedTrafficInterfaceTest, FlagNameAndNoOwnAircraftInTheAnswer) {
     EXPECT_EQ(traffic_.ReducedDataFlag(), 1u);
     EXPECT_STREQ(traffic_.GetTrafficName(kFirstTrafficId), "A NAME LONGER THAN SIXTEEN");
     EXPECT_STREQ(traffic_.GetTrafficName(kFirstTrafficId + 4), "A NAME LONGER THAN SIXTEEN");
-    EXPECT_EQ(Query(2.5, 100), (std::vector<host::TrafficId>{kFirstTrafficId + 1, kFirstTrafficId + 2}));
+    EXPECT_EQ(Query(2.5, 100), (std::vector<sim::TrafficId>{kFirstTrafficId + 1, kFirstTrafficId + 2}));
 }
 
 TEST(TrafficInterfaceOwnListing, OwnListedOffLeavesOnlyTheOthers) {
     panelhost::Sky sky(skytest::ParseScenario(std::string(kLine) + "own-listed off\n"));
     panelhost::TrafficInterface traffic(sky);
-    host::TrafficId ids[8] = {};
+    sim::TrafficId ids[8] = {};
     ASSERT_EQ(traffic.GetTrafficInRadius(1.5 * kMetresPerNm, 8, ids), 1u);
     EXPECT_EQ(ids[0], kFirstTrafficId + 1);
 }
@@ -178,15 +178,15 @@ TEST(TrafficComponent, HandsOutTheTrafficInterfaceByNameOnly) {
     panelhost::Sky sky(skytest::ParseScenario(kLine));
     panelhost::TrafficInterface traffic(sky);
     panelhost::TrafficComponent component(traffic);
-    host::RegisteredInterface& registered = component;
-    EXPECT_EQ(registered.QueryInterface("ITrafficInfo"), static_cast<host::TrafficInfo*>(&traffic));
+    sim::RegisteredInterface& registered = component;
+    EXPECT_EQ(registered.QueryInterface("ITrafficInfo"), static_cast<sim::TrafficInfo*>(&traffic));
     EXPECT_EQ(registered.QueryInterface("ITrafficInfo2"), nullptr);
     EXPECT_EQ(registered.QueryInterface(nullptr), nullptr);
 
     // The slots the radar does not use are harmless.
     registered.Slot0();
     registered.Slot1();
-    host::TrafficInfo& info = traffic;
+    sim::TrafficInfo& info = traffic;
     info.Slot0();
     info.Slot7();
     info.Slot11();

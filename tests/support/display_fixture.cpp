@@ -20,8 +20,8 @@ DisplayFixture::DisplayFixture() {
     recorder::Reset();
     registered.traffic = &traffic_info;
     faketraffic::RegisterTrafficInterface(host, registered);
-    host.SetModuleVariable(host::kTokenOwnLatitude, 0.0);
-    host.SetModuleVariable(host::kTokenOwnLongitude, 0.0);
+    host.SetModuleVariable(sim::kTokenOwnLatitude, 0.0);
+    host.SetModuleVariable(sim::kTokenOwnLongitude, 0.0);
     list = std::make_unique<traffic::TrafficList>();
     graphics = std::make_unique<display::GraphicsWrapper>(reinterpret_cast<gdip::Hdc>(0x5150));
     screen.graphics = graphics.get();

@@ -36,7 +36,7 @@ public:
     traffic::RadarTarget& PlaceTarget(std::uint32_t index, double distance_nm, double true_bearing_deg,
                                       const std::string& identifier = "T", std::int32_t source = 0);
 
-    void SetHeading(double heading_deg) { host.SetModuleVariable(host::kTokenOwnHeading, heading_deg); }
+    void SetHeading(double heading_deg) { host.SetModuleVariable(sim::kTokenOwnHeading, heading_deg); }
     void SetHostTime(double seconds) { host.SetHostTime(seconds); }
     void Select(const std::string& identifier);
 

@@ -13,25 +13,25 @@ FakeHost* g_current = nullptr;
 
 // The table's entries: plain host routines that reach the installed FakeHost.
 struct Entries {
-    static void HOST_CALL Query(host::Element* e) { Record(host::kElementListQuery, e, nullptr, 0); }
-    static void HOST_CALL Install(host::Element* e, host::ResourceHandle r) {
-        Record(host::kElementListInstall, e, r, 0);
+    static void HOST_CALL Query(sim::Element* e) { Record(sim::kElementListQuery, e, nullptr, 0); }
+    static void HOST_CALL Install(sim::Element* e, sim::ResourceHandle r) {
+        Record(sim::kElementListInstall, e, r, 0);
     }
-    static void HOST_CALL Initialize(host::Element* e) { Record(host::kElementListInitialize, e, nullptr, 0); }
-    static void HOST_CALL Update(host::Element* e) { Record(host::kElementListUpdate, e, nullptr, 0); }
-    static void HOST_CALL Generate(host::Element* e, std::uint32_t phase) {
-        Record(host::kElementListGenerate, e, nullptr, phase);
+    static void HOST_CALL Initialize(sim::Element* e) { Record(sim::kElementListInitialize, e, nullptr, 0); }
+    static void HOST_CALL Update(sim::Element* e) { Record(sim::kElementListUpdate, e, nullptr, 0); }
+    static void HOST_CALL Generate(sim::Element* e, std::uint32_t phase) {
+        Record(sim::kElementListGenerate, e, nullptr, phase);
     }
-    static void HOST_CALL Plot(host::Element* e) { Record(host::kElementListPlot, e, nullptr, 0); }
-    static void HOST_CALL Kill(host::Element* e) { Record(host::kElementListKill, e, nullptr, 0); }
+    static void HOST_CALL Plot(sim::Element* e) { Record(sim::kElementListPlot, e, nullptr, 0); }
+    static void HOST_CALL Kill(sim::Element* e) { Record(sim::kElementListKill, e, nullptr, 0); }
 
-    static void HOST_CALL InitializeModuleVariable(host::ModuleVariable* variable) {
+    static void HOST_CALL InitializeModuleVariable(sim::ModuleVariable* variable) {
         if (!g_current || !variable) return;
         ++g_current->initialize_count_;
         g_current->initialized_.insert(variable);
     }
 
-    static void HOST_CALL LookupModuleVariable(host::ModuleVariable* variable) {
+    static void HOST_CALL LookupModuleVariable(sim::ModuleVariable* variable) {
         if (!g_current || !variable) return;
         if (g_current->initialized_.count(variable) == 0) ++g_current->uninitialized_lookup_count_;
         ++g_current->lookup_counts_[variable->token];
@@ -40,11 +40,11 @@ struct Entries {
     }
 
     static std::int32_t HOST_CALL CheckNamedVariable(const char* name) {
-        return g_current && name ? g_current->NamedVariableId(name) : host::kNoNamedVariable;
+        return g_current && name ? g_current->NamedVariableId(name) : sim::kNoNamedVariable;
     }
 
     static std::int32_t HOST_CALL RegisterNamedVariable(const char* name) {
-        if (!g_current || !name) return host::kNoNamedVariable;
+        if (!g_current || !name) return sim::kNoNamedVariable;
         if (g_current->HasNamedVariable(name)) return g_current->NamedVariableId(name);
         return g_current->CreateNamedVariable(name);
     }
@@ -67,53 +67,53 @@ struct Entries {
         return g_current->registered_interface ? g_current->registered_interface(name) : nullptr;
     }
 
-    static void Record(host::HostPanelsEntry entry, host::Element* element, host::ResourceHandle resource,
+    static void Record(sim::HostPanelsEntry entry, sim::Element* element, sim::ResourceHandle resource,
                        std::uint32_t phase) {
         if (g_current) g_current->element_list_calls_.push_back({entry, element, resource, phase});
     }
 
     template <typename Fn>
-    static void Set(host::HostPanels& table, host::HostPanelsEntry position, Fn fn) {
+    static void Set(sim::HostPanels& table, sim::HostPanelsEntry position, Fn fn) {
         table.entry[position] = reinterpret_cast<void*>(fn);
     }
 
-    static void Fill(host::HostPanels& table) {
-        Set(table, host::kElementListQuery, &Query);
-        Set(table, host::kElementListInstall, &Install);
-        Set(table, host::kElementListInitialize, &Initialize);
-        Set(table, host::kElementListUpdate, &Update);
-        Set(table, host::kElementListGenerate, &Generate);
-        Set(table, host::kElementListPlot, &Plot);
-        Set(table, host::kElementListKill, &Kill);
-        Set(table, host::kInitializeModuleVariable, &InitializeModuleVariable);
-        Set(table, host::kLookupModuleVariable, &LookupModuleVariable);
-        Set(table, host::kCheckNamedVariable, &CheckNamedVariable);
-        Set(table, host::kRegisterNamedVariable, &RegisterNamedVariable);
-        Set(table, host::kGetNamedVariableValue, &GetNamedVariableValue);
-        Set(table, host::kSetNamedVariableValue, &SetNamedVariableValue);
-        Set(table, host::kGetRegisteredInterface, &GetRegisteredInterface);
+    static void Fill(sim::HostPanels& table) {
+        Set(table, sim::kElementListQuery, &Query);
+        Set(table, sim::kElementListInstall, &Install);
+        Set(table, sim::kElementListInitialize, &Initialize);
+        Set(table, sim::kElementListUpdate, &Update);
+        Set(table, sim::kElementListGenerate, &Generate);
+        Set(table, sim::kElementListPlot, &Plot);
+        Set(table, sim::kElementListKill, &Kill);
+        Set(table, sim::kInitializeModuleVariable, &InitializeModuleVariable);
+        Set(table, sim::kLookupModuleVariable, &LookupModuleVariable);
+        Set(table, sim::kCheckNamedVariable, &CheckNamedVariable);
+        Set(table, sim::kRegisterNamedVariable, &RegisterNamedVariable);
+        Set(table, sim::kGetNamedVariableValue, &GetNamedVariableValue);
+        Set(table, sim::kSetNamedVariableValue, &SetNamedVariableValue);
+        Set(table, sim::kGetRegisteredInterface, &GetRegisteredInterface);
     }
 };
 
-Placement::Placement(host::DeviceContext device_context, std::int32_t width, std::int32_t height) {
+Placement::Placement(sim::DeviceContext device_context, std::int32_t width, std::int32_t height) {
     image.width = width;
     image.height = height;
-    drawing.image_flags = host::kImageFlagsDrawing;
+    drawing.image_flags = sim::kImageFlagsDrawing;
     drawing.image = &image;
     drawing.device_context = device_context;
     drawing.owner = &header;
     background_next[0] = &drawing;
-    background.image_flags = host::kImageFlagsBackground;
+    background.image_flags = sim::kImageFlagsBackground;
     background.next = background_next;
     background.owner = &header;
     elements[0] = &background;
     header.elements = elements;
 }
 
-bool PlaceOn(host::GaugeHeader& header, host::ImageRecord* image, host::DeviceContext device_context) {
+bool PlaceOn(sim::GaugeHeader& header, sim::ImageRecord* image, sim::DeviceContext device_context) {
     if (!header.elements || !header.elements[0] || !header.elements[0]->next || !header.elements[0]->next[0])
         return false;
-    host::Element* drawing = header.elements[0]->next[0];
+    sim::Element* drawing = header.elements[0]->next[0];
     drawing->image = image;
     drawing->device_context = device_context;
     return true;
@@ -123,7 +123,7 @@ FakeHost::FakeHost() {
     Entries::Fill(table_);
     previous_panels_id_ = ImportTable.panels.id;
     previous_panels_ = ImportTable.panels.pointer;
-    ImportTable.panels.id = host::kImportTablePanelsId;
+    ImportTable.panels.id = sim::kImportTablePanelsId;
     ImportTable.panels.pointer = &table_;
     g_current = this;
 }
@@ -155,7 +155,7 @@ std::int32_t FakeHost::CreateNamedVariable(const std::string& name, double value
 
 std::int32_t FakeHost::NamedVariableId(const std::string& name) const {
     auto it = named_.find(name);
-    return it == named_.end() ? host::kNoNamedVariable : it->second.id;
+    return it == named_.end() ? sim::kNoNamedVariable : it->second.id;
 }
 
 bool FakeHost::NoCase::operator()(const std::string& a, const std::string& b) const {

@@ -17,9 +17,9 @@
 namespace fakehost {
 
 struct ElementListCall {
-    host::HostPanelsEntry entry;
-    host::Element* element;
-    host::ResourceHandle resource;  // install only
+    sim::HostPanelsEntry entry;
+    sim::Element* element;
+    sim::ResourceHandle resource;  // install only
     std::uint32_t phase;            // generate only
 };
 
@@ -30,8 +30,8 @@ struct NamedVariable {
 
 // A made-up device context, distinct for each n; the recording GDI+
 // stand-in accepts any non-null one.
-inline host::DeviceContext FakeDeviceContext(std::uintptr_t n) {
-    return reinterpret_cast<host::DeviceContext>(0x1000 + n * 16);
+inline sim::DeviceContext FakeDeviceContext(std::uintptr_t n) {
+    return reinterpret_cast<sim::DeviceContext>(0x1000 + n * 16);
 }
 
 // A gauge header as a host hands it to the pre-draw service: the element
@@ -39,21 +39,21 @@ inline host::DeviceContext FakeDeviceContext(std::uintptr_t n) {
 // element, with an image record and a device context. Stands alone (not a
 // module header); the test may cut any link to play a misbehaving host.
 struct Placement {
-    Placement(host::DeviceContext device_context, std::int32_t width, std::int32_t height);
+    Placement(sim::DeviceContext device_context, std::int32_t width, std::int32_t height);
     Placement(const Placement&) = delete;
     Placement& operator=(const Placement&) = delete;
 
-    host::ImageRecord image{};
-    host::Element drawing{};
-    host::Element* background_next[2] = {};
-    host::Element background{};
-    host::Element* elements[2] = {};
-    host::GaugeHeader header{};
+    sim::ImageRecord image{};
+    sim::Element drawing{};
+    sim::Element* background_next[2] = {};
+    sim::Element background{};
+    sim::Element* elements[2] = {};
+    sim::GaugeHeader header{};
 };
 
 // Writes an image record and a device context into the drawing element of a
 // module's gauge header, as the host does; false when the header has none.
-bool PlaceOn(host::GaugeHeader& header, host::ImageRecord* image, host::DeviceContext device_context);
+bool PlaceOn(sim::GaugeHeader& header, sim::ImageRecord* image, sim::DeviceContext device_context);
 
 class FakeHost {
 public:
@@ -63,7 +63,7 @@ public:
     FakeHost& operator=(const FakeHost&) = delete;
 
     // The host time, token 604.
-    void SetHostTime(double seconds) { SetModuleVariable(host::kTokenHostTime, seconds); }
+    void SetHostTime(double seconds) { SetModuleVariable(sim::kTokenHostTime, seconds); }
 
     // Module variables; an unknown token looks up as 0.
     void SetModuleVariable(std::uint32_t token, double value) { module_variables_[token] = value; }
@@ -99,7 +99,7 @@ public:
     const std::vector<ElementListCall>& ElementListCalls() const { return element_list_calls_; }
 
     // The table itself, e.g. to empty an entry.
-    host::HostPanels& table() { return table_; }
+    sim::HostPanels& table() { return table_; }
 
     // The FakeHost currently installed, or null.
     static FakeHost* Current();
@@ -113,10 +113,10 @@ private:
     };
     NamedVariable* FindById(std::int32_t id);
 
-    host::HostPanels table_{};
+    sim::HostPanels table_{};
     std::map<std::uint32_t, double> module_variables_;
     std::map<std::uint32_t, int> lookup_counts_;
-    std::set<const host::ModuleVariable*> initialized_;
+    std::set<const sim::ModuleVariable*> initialized_;
     int initialize_count_ = 0;
     int uninitialized_lookup_count_ = 0;
     std::map<std::string, NamedVariable, NoCase> named_;

@@ -8,8 +8,8 @@
 namespace faketraffic {
 namespace {
 
-constexpr host::TrafficHandle kFirstVariableHandle = 100;
-constexpr host::TrafficHandle kFirstUnitHandle = 500;
+constexpr sim::TrafficHandle kFirstVariableHandle = 100;
+constexpr sim::TrafficHandle kFirstUnitHandle = 500;
 
 void WriteBytes(unsigned char* slot, std::size_t position, const void* value, std::size_t size) {
     std::memcpy(slot + position, value, size);
@@ -22,17 +22,17 @@ void WriteField(unsigned char* slot, std::size_t position, Field value) {
 
 }  // namespace
 
-host::TrafficHandle FakeTrafficInfo::GetVariableHandle(const char* name) {
+sim::TrafficHandle FakeTrafficInfo::GetVariableHandle(const char* name) {
     variable_requests.push_back(name ? name : "");
-    return kFirstVariableHandle + static_cast<host::TrafficHandle>(variable_requests.size() - 1);
+    return kFirstVariableHandle + static_cast<sim::TrafficHandle>(variable_requests.size() - 1);
 }
 
-host::TrafficHandle FakeTrafficInfo::GetUnitsHandle(const char* name) {
+sim::TrafficHandle FakeTrafficInfo::GetUnitsHandle(const char* name) {
     unit_requests.push_back(name ? name : "");
-    return kFirstUnitHandle + static_cast<host::TrafficHandle>(unit_requests.size() - 1);
+    return kFirstUnitHandle + static_cast<sim::TrafficHandle>(unit_requests.size() - 1);
 }
 
-std::uint32_t FakeTrafficInfo::GetTrafficInRadius(double radius_m, std::uint32_t max_count, host::TrafficId* ids) {
+std::uint32_t FakeTrafficInfo::GetTrafficInRadius(double radius_m, std::uint32_t max_count, sim::TrafficId* ids) {
     radius_requests_m.push_back(radius_m);
     max_count_requests.push_back(max_count);
     std::uint32_t written = 0;
@@ -43,8 +43,8 @@ std::uint32_t FakeTrafficInfo::GetTrafficInRadius(double radius_m, std::uint32_t
     return overstate_count ? reported_count : written;
 }
 
-std::int32_t FakeTrafficInfo::GetNumericValue(host::TrafficId id, host::TrafficHandle variable,
-                                              host::TrafficHandle unit, double* result, std::uint32_t) {
+std::int32_t FakeTrafficInfo::GetNumericValue(sim::TrafficId id, sim::TrafficHandle variable,
+                                              sim::TrafficHandle unit, double* result, std::uint32_t) {
     const Aircraft* a = Find(id);
     if (a == nullptr || result == nullptr) return 0;
     auto it = a->numeric.find({NameOf(variable_requests, variable, kFirstVariableHandle),
@@ -54,7 +54,7 @@ std::int32_t FakeTrafficInfo::GetNumericValue(host::TrafficId id, host::TrafficH
     return 1;
 }
 
-std::int32_t FakeTrafficInfo::GetStringValue(host::TrafficId id, host::TrafficHandle variable, char* buffer,
+std::int32_t FakeTrafficInfo::GetStringValue(sim::TrafficId id, sim::TrafficHandle variable, char* buffer,
                                              std::uint32_t buffer_size, std::uint32_t) {
     string_buffer_sizes.push_back(buffer_size);
     const Aircraft* a = Find(id);
@@ -68,20 +68,20 @@ std::uint32_t FakeTrafficInfo::ReducedDataFlag() {
     return reduced_data;
 }
 
-const char* FakeTrafficInfo::GetTrafficName(host::TrafficId id) {
+const char* FakeTrafficInfo::GetTrafficName(sim::TrafficId id) {
     ++traffic_name_calls;
     const Aircraft* a = Find(id);
     return a ? a->name : nullptr;
 }
 
-const Aircraft* FakeTrafficInfo::Find(host::TrafficId id) const {
+const Aircraft* FakeTrafficInfo::Find(sim::TrafficId id) const {
     for (const Aircraft& a : aircraft)
         if (a.id == id) return &a;
     return nullptr;
 }
 
-std::string FakeTrafficInfo::NameOf(const std::vector<std::string>& requests, host::TrafficHandle handle,
-                                    host::TrafficHandle first) {
+std::string FakeTrafficInfo::NameOf(const std::vector<std::string>& requests, sim::TrafficHandle handle,
+                                    sim::TrafficHandle first) {
     if (handle < first || handle - first >= requests.size()) return "";
     return requests[handle - first];
 }
@@ -93,11 +93,11 @@ void* FakeRegistered::QueryInterface(const char* name) {
 
 void RegisterTrafficInterface(fakehost::FakeHost& host, FakeRegistered& registered) {
     host.registered_interface = [&registered](const char* name) -> void* {
-        return name && std::strcmp(name, host::kTrafficInterfaceName) == 0 ? &registered : nullptr;
+        return name && std::strcmp(name, sim::kTrafficInterfaceName) == 0 ? &registered : nullptr;
     };
 }
 
-FakeNetPlayers::FakeNetPlayers() : storage_(host::kNetPlayerTableBytes + 16, 0) {
+FakeNetPlayers::FakeNetPlayers() : storage_(sim::kNetPlayerTableBytes + 16, 0) {
     // One past an 8-byte boundary: every double field is misaligned.
     auto address = reinterpret_cast<std::uintptr_t>(storage_.data());
     table_ = storage_.data() + (8 - address % 8) % 8 + 1;
@@ -108,7 +108,7 @@ FakeNetPlayers::FakeNetPlayers() : storage_(host::kNetPlayerTableBytes + 16, 0) 
     auto control = reinterpret_cast<FakeNetPlayerControlFn>(dlsym(module_, kFakeNetPlayerControlName));
     if (control == nullptr) return;
     control_ = control();
-    control_->status = host::kNetPlayerStatusOk;
+    control_->status = sim::kNetPlayerStatusOk;
     control_->table = table_;
     control_->calls = 0;
 }
@@ -120,17 +120,17 @@ FakeNetPlayers::~FakeNetPlayers() {
 
 void FakeNetPlayers::SetPlayer(std::size_t slot, const NetPlayer& player) {
     unsigned char* s = Slot(slot);
-    std::memset(s, 0, host::kNetPlayerSlotBytes);
-    const std::size_t name_bytes = std::min(player.name.size(), host::netslot::kNameBytes);
-    WriteBytes(s, host::netslot::kName, player.name.data(), name_bytes);  // terminated only by the zeroed rest
-    WriteField(s, host::netslot::kActive, player.active);
-    WriteField(s, host::netslot::kLatitude, player.latitude_units);
-    WriteField(s, host::netslot::kLongitude, player.longitude_units);
-    WriteField(s, host::netslot::kAltitude, player.altitude_m);
-    WriteField(s, host::netslot::kVelocityA, player.velocity_a);
-    WriteField(s, host::netslot::kVelocityB, player.velocity_b);
-    WriteField(s, host::netslot::kVerticalSpeed, player.vertical_speed);
-    WriteField(s, host::netslot::kHeading, player.heading_deg);
+    std::memset(s, 0, sim::kNetPlayerSlotBytes);
+    const std::size_t name_bytes = std::min(player.name.size(), sim::netslot::kNameBytes);
+    WriteBytes(s, sim::netslot::kName, player.name.data(), name_bytes);  // terminated only by the zeroed rest
+    WriteField(s, sim::netslot::kActive, player.active);
+    WriteField(s, sim::netslot::kLatitude, player.latitude_units);
+    WriteField(s, sim::netslot::kLongitude, player.longitude_units);
+    WriteField(s, sim::netslot::kAltitude, player.altitude_m);
+    WriteField(s, sim::netslot::kVelocityA, player.velocity_a);
+    WriteField(s, sim::netslot::kVelocityB, player.velocity_b);
+    WriteField(s, sim::netslot::kVerticalSpeed, player.vertical_speed);
+    WriteField(s, sim::netslot::kHeading, player.heading_deg);
 }
 
 }  // namespace faketraffic

@@ -19,7 +19,7 @@ namespace faketraffic {
 // variable and unit name; a value not set is not delivered (the result
 // is left untouched).
 struct Aircraft {
-    host::TrafficId id = 0;
+    sim::TrafficId id = 0;
     std::map<std::pair<std::string, std::string>, double> numeric;
     std::string atc_id;             // written like strncpy: no terminator when it fills the buffer
     const char* name = nullptr;     // what GetTrafficName answers
@@ -30,7 +30,7 @@ struct Aircraft {
     }
 };
 
-class FakeTrafficInfo : public host::TrafficInfo {
+class FakeTrafficInfo : public sim::TrafficInfo {
 public:
     std::vector<Aircraft> aircraft;
     std::uint32_t reduced_data = 0;
@@ -48,27 +48,27 @@ public:
     int reduced_data_calls = 0;
     int traffic_name_calls = 0;
 
-    host::TrafficHandle HOST_METHOD GetVariableHandle(const char* name) override;
-    host::TrafficHandle HOST_METHOD GetUnitsHandle(const char* name) override;
-    std::uint32_t HOST_METHOD GetTrafficInRadius(double radius_m, std::uint32_t max_count, host::TrafficId* ids) override;
-    std::int32_t HOST_METHOD GetNumericValue(host::TrafficId id, host::TrafficHandle variable, host::TrafficHandle unit,
+    sim::TrafficHandle HOST_METHOD GetVariableHandle(const char* name) override;
+    sim::TrafficHandle HOST_METHOD GetUnitsHandle(const char* name) override;
+    std::uint32_t HOST_METHOD GetTrafficInRadius(double radius_m, std::uint32_t max_count, sim::TrafficId* ids) override;
+    std::int32_t HOST_METHOD GetNumericValue(sim::TrafficId id, sim::TrafficHandle variable, sim::TrafficHandle unit,
                                            double* result, std::uint32_t index) override;
-    std::int32_t HOST_METHOD GetStringValue(host::TrafficId id, host::TrafficHandle variable, char* buffer,
+    std::int32_t HOST_METHOD GetStringValue(sim::TrafficId id, sim::TrafficHandle variable, char* buffer,
                                           std::uint32_t buffer_size, std::uint32_t index) override;
     std::uint32_t HOST_METHOD ReducedDataFlag() override;
-    const char* HOST_METHOD GetTrafficName(host::TrafficId id) override;
+    const char* HOST_METHOD GetTrafficName(sim::TrafficId id) override;
 
 private:
-    const Aircraft* Find(host::TrafficId id) const;
-    static std::string NameOf(const std::vector<std::string>& requests, host::TrafficHandle handle,
-                              host::TrafficHandle first);
+    const Aircraft* Find(sim::TrafficId id) const;
+    static std::string NameOf(const std::vector<std::string>& requests, sim::TrafficHandle handle,
+                              sim::TrafficHandle first);
 };
 
 // The object GetRegisteredInterface hands out; its QueryInterface answers
 // with `traffic` (null allowed).
-class FakeRegistered : public host::RegisteredInterface {
+class FakeRegistered : public sim::RegisteredInterface {
 public:
-    host::TrafficInfo* traffic = nullptr;
+    sim::TrafficInfo* traffic = nullptr;
     std::vector<std::string> queries;
 
     void* HOST_METHOD QueryInterface(const char* name) override;
@@ -120,7 +120,7 @@ public:
     int Calls() const { return control_->calls; }
 
     void SetPlayer(std::size_t slot, const NetPlayer& player);
-    unsigned char* Slot(std::size_t slot) { return table_ + slot * host::kNetPlayerSlotBytes; }
+    unsigned char* Slot(std::size_t slot) { return table_ + slot * sim::kNetPlayerSlotBytes; }
 
 private:
     void* module_ = nullptr;

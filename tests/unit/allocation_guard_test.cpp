@@ -99,60 +99,60 @@ constexpr const char* kSelectedName = "SEL";
 
 // The traffic component as a host would have it: fixed records, answers
 // without allocating, so that whatever is counted is the radar's.
-class StillTraffic final : public host::RegisteredInterface, public host::TrafficInfo {
+class StillTraffic final : public sim::RegisteredInterface, public sim::TrafficInfo {
 public:
     std::uint32_t count = 0;
 
-    void* HOST_METHOD QueryInterface(const char*) override { return static_cast<host::TrafficInfo*>(this); }
-    host::TrafficHandle HOST_METHOD GetVariableHandle(const char* name) override {
+    void* HOST_METHOD QueryInterface(const char*) override { return static_cast<sim::TrafficInfo*>(this); }
+    sim::TrafficHandle HOST_METHOD GetVariableHandle(const char* name) override {
         if (std::strcmp(name, "PLANE LATITUDE") == 0) return kLatitude;
         if (std::strcmp(name, "PLANE LONGITUDE") == 0) return kLongitude;
         if (std::strcmp(name, "ATC ID") == 0) return kName;
         return kOther;
     }
-    host::TrafficHandle HOST_METHOD GetUnitsHandle(const char*) override { return 1; }
-    std::uint32_t HOST_METHOD GetTrafficInRadius(double, std::uint32_t max_count, host::TrafficId* ids) override {
+    sim::TrafficHandle HOST_METHOD GetUnitsHandle(const char*) override { return 1; }
+    std::uint32_t HOST_METHOD GetTrafficInRadius(double, std::uint32_t max_count, sim::TrafficId* ids) override {
         const std::uint32_t written = count < max_count ? count : max_count;
         for (std::uint32_t k = 0; k < written; ++k) ids[k] = k;
         return written;
     }
     // Aircraft k stands k × 0.002° north-east of the own ship at 0° N 0° E.
-    std::int32_t HOST_METHOD GetNumericValue(host::TrafficId id, host::TrafficHandle variable, host::TrafficHandle,
+    std::int32_t HOST_METHOD GetNumericValue(sim::TrafficId id, sim::TrafficHandle variable, sim::TrafficHandle,
                                            double* result, std::uint32_t) override {
         *result = variable == kLatitude || variable == kLongitude ? 0.01 + id * 0.002 : kTargetAltitude_ft;
         return 1;
     }
-    std::int32_t HOST_METHOD GetStringValue(host::TrafficId, host::TrafficHandle, char* buffer, std::uint32_t size,
+    std::int32_t HOST_METHOD GetStringValue(sim::TrafficId, sim::TrafficHandle, char* buffer, std::uint32_t size,
                                           std::uint32_t) override {
         std::strncpy(buffer, "TRAFFIC", size);
         return 1;
     }
     std::uint32_t HOST_METHOD ReducedDataFlag() override { return 0; }
-    const char* HOST_METHOD GetTrafficName(host::TrafficId) override { return "TRAFFIC"; }
+    const char* HOST_METHOD GetTrafficName(sim::TrafficId) override { return "TRAFFIC"; }
 
 private:
-    enum : host::TrafficHandle { kLatitude = 1, kLongitude, kName, kOther };
+    enum : sim::TrafficHandle { kLatitude = 1, kLongitude, kName, kOther };
 };
 
 StillTraffic* still_traffic = nullptr;
 
 // Stands in for the host's registry, which the fake host keeps in growing
 // lists of its own.
-void* HOST_CALL FindStillTraffic(const char*) { return static_cast<host::RegisteredInterface*>(still_traffic); }
+void* HOST_CALL FindStillTraffic(const char*) { return static_cast<sim::RegisteredInterface*>(still_traffic); }
 
 class AllocationGuardTest : public testing::Test {
 protected:
     AllocationGuardTest() {
         still_traffic = &traffic_;
-        host_.table().entry[host::kGetRegisteredInterface] = reinterpret_cast<void*>(&FindStillTraffic);
+        host_.table().entry[sim::kGetRegisteredInterface] = reinterpret_cast<void*>(&FindStillTraffic);
         host_.CreateNamedVariable("Radar Mode");
         host_.CreateNamedVariable("Radar Range");
-        host_.SetModuleVariable(host::kTokenOwnAltitude, kOwnAltitude_m);
-        host_.SetModuleVariable(host::kTokenOwnHeading, 0.0);
+        host_.SetModuleVariable(sim::kTokenOwnAltitude, kOwnAltitude_m);
+        host_.SetModuleVariable(sim::kTokenOwnHeading, 0.0);
         SetHostTime(1.0);
         // The fake host makes its bookkeeping for a token at its first look-up.
-        for (std::uint32_t token : {host::kTokenOwnLatitude, host::kTokenOwnLongitude, host::kTokenOwnAltitude,
-                                    host::kTokenOwnHeading, host::kTokenHostTime}) {
+        for (std::uint32_t token : {sim::kTokenOwnLatitude, sim::kTokenOwnLongitude, sim::kTokenOwnAltitude,
+                                    sim::kTokenOwnHeading, sim::kTokenHostTime}) {
             platform::TokenVariable variable = platform::MakeModuleVariable(token);
             platform::LookupModuleVariable(variable.record);
         }
@@ -167,9 +167,9 @@ protected:
             player.active = full ? 1 : 0;
             player.name = slot == 0 ? kSelectedName : "PLAYER";
             // Player 0 due north, the others spread north-west of the own ship.
-            player.latitude_units = (0.1 + slot * 0.001) / (360.0 * host::kLatitudeUnitFactor);
-            player.longitude_units = -(slot * 0.001) / (360.0 * host::kLongitudeUnitFactor);
-            player.altitude_m = kTargetAltitude_ft / host::kFeetPerMetre;
+            player.latitude_units = (0.1 + slot * 0.001) / (360.0 * sim::kLatitudeUnitFactor);
+            player.longitude_units = -(slot * 0.001) / (360.0 * sim::kLongitudeUnitFactor);
+            player.altitude_m = kTargetAltitude_ft / sim::kFeetPerMetre;
             player.velocity_a = 300.0f;
             player.heading_deg = 45.0f;
             players_.SetPlayer(slot, player);

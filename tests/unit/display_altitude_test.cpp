@@ -19,7 +19,7 @@ const double kOwnAltitude_ft = kOwnAltitude_m * display::kFeetPerMetre;
 
 class AltitudeDisplay : public displaytest::DisplayTest<&display::DrawAltitude> {
 protected:
-    AltitudeDisplay() { f.host.SetModuleVariable(host::kTokenOwnAltitude, kOwnAltitude_m); }
+    AltitudeDisplay() { f.host.SetModuleVariable(sim::kTokenOwnAltitude, kOwnAltitude_m); }
 
     // x of the sweep line of the last frame: the bright line over the full height.
     double SweepAt(double host_time) {

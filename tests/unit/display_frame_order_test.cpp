@@ -52,9 +52,9 @@ TEST_P(OneFrameInOrder, WithItsMatricesDeletedAndTheOverlayLast) {
               (std::vector<double>{500, order.origin_y, gdip::kMatrixOrderPrepend}));
     EXPECT_EQ(Count(names, "GdipCreateMatrix"), order.first_frame_matrices);
     EXPECT_EQ(f.overlay_calls, 1);
-    EXPECT_EQ(f.host.LookupCount(host::kTokenOwnHeading), 1);
-    EXPECT_EQ(f.host.LookupCount(host::kTokenHostTime), 1);
-    EXPECT_EQ(f.host.LookupCount(host::kTokenOwnAltitude), order.own_altitude_lookups);
+    EXPECT_EQ(f.host.LookupCount(sim::kTokenOwnHeading), 1);
+    EXPECT_EQ(f.host.LookupCount(sim::kTokenHostTime), 1);
+    EXPECT_EQ(f.host.LookupCount(sim::kTokenOwnAltitude), order.own_altitude_lookups);
     EXPECT_EQ(f.screen.selected_visible, 0);
 
     // Later frames make no module-wide objects again; the frame's own matrices go.

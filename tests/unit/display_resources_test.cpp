@@ -151,7 +151,7 @@ protected:
         gauge.Draw(&placement.header);
     }
     fakehost::FakeHost host;
-    fakehost::Placement placement{reinterpret_cast<host::DeviceContext>(0x7000), 200, 200};
+    fakehost::Placement placement{reinterpret_cast<sim::DeviceContext>(0x7000), 200, 200};
 };
 
 TEST_F(ModuleObjects, ReleasedBeforeTheLastGdiplusUserGoesAndMadeAgainAfterwards) {

@@ -15,7 +15,7 @@ namespace {
 using fakehost::FakeHost;
 using fakehost::Placement;
 
-host::DeviceContext Dc(std::uintptr_t n) { return fakehost::FakeDeviceContext(n); }
+sim::DeviceContext Dc(std::uintptr_t n) { return fakehost::FakeDeviceContext(n); }
 
 // A gauge whose displays and named-variable exchange only count their calls.
 class ProbeGauge : public gauge::RadarGauge {
@@ -50,7 +50,7 @@ protected:
 TEST_F(FrameCycle, FirstDrawCreatesAScaledSurfaceAndClearsItToTheBackground) {
     ProbeGauge gauge;
     Placement placement(Dc(1), 200, 100);
-    placement.drawing.image_flags |= host::kImageFlagCurrentMark;
+    placement.drawing.image_flags |= sim::kImageFlagCurrentMark;
     DrawAt(gauge, placement, 5.0);
 
     EXPECT_TRUE(gauge.resources_created());
@@ -81,10 +81,10 @@ TEST_F(FrameCycle, FirstDrawCreatesAScaledSurfaceAndClearsItToTheBackground) {
 
     EXPECT_EQ(gauge.sectors, 1);
     EXPECT_EQ(gauge.exchanges, 1);
-    EXPECT_EQ(placement.drawing.image_flags, host::kImageFlagsDrawing);  // bit 31 cleared, the rest kept
+    EXPECT_EQ(placement.drawing.image_flags, sim::kImageFlagsDrawing);  // bit 31 cleared, the rest kept
     EXPECT_EQ(gauge.device_context(), Dc(1));
     EXPECT_EQ(gauge.drawing_element(), &placement.drawing);
-    EXPECT_GT(host_.LookupCount(host::kTokenHostTime), 0);
+    EXPECT_GT(host_.LookupCount(sim::kTokenHostTime), 0);
 }
 
 // Every record the module looks up, in every display, went through entry 38
@@ -109,17 +109,17 @@ TEST_F(FrameCycle, SameHostTimeDrawsNothingAndKeepsTheMark) {
     DrawAt(gauge, placement, 5.0);
     const std::size_t clears = Count("GdipGraphicsClear");
 
-    placement.drawing.image_flags |= host::kImageFlagCurrentMark;
+    placement.drawing.image_flags |= sim::kImageFlagCurrentMark;
     DrawAt(gauge, placement, 5.0);
     EXPECT_EQ(Count("GdipGraphicsClear"), clears);
     EXPECT_EQ(gauge.sectors, 1);
     EXPECT_EQ(gauge.exchanges, 2);  // exchanged on every pre-draw service
-    EXPECT_NE(placement.drawing.image_flags & host::kImageFlagCurrentMark, 0u);
+    EXPECT_NE(placement.drawing.image_flags & sim::kImageFlagCurrentMark, 0u);
 
     DrawAt(gauge, placement, 5.5);
     EXPECT_EQ(Count("GdipGraphicsClear"), clears + 1);
     EXPECT_EQ(gauge.sectors, 2);
-    EXPECT_EQ(placement.drawing.image_flags & host::kImageFlagCurrentMark, 0u);
+    EXPECT_EQ(placement.drawing.image_flags & sim::kImageFlagCurrentMark, 0u);
     EXPECT_EQ(Count("GdipCreateFromHDC"), 1u);
 }
 
@@ -214,7 +214,7 @@ TEST_P(FrameCycleModes, DispatchesToTheDisplayOfTheModeOrOnlyClears) {
     EXPECT_EQ(gauge.sectors, c.sectors);
     EXPECT_EQ(gauge.altitudes, c.altitudes);
     EXPECT_EQ(Count("GdipGraphicsClear"), 1u);
-    EXPECT_EQ(placement.drawing.image_flags & host::kImageFlagCurrentMark, 0u);
+    EXPECT_EQ(placement.drawing.image_flags & sim::kImageFlagCurrentMark, 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, FrameCycleModes,
@@ -245,17 +245,17 @@ TEST_P(FrameCycleWithoutDrawingElement, DrawsNothingButStillExchangesNamedVariab
             placement.background_next[0] = nullptr;
             break;
     }
-    placement.drawing.image_flags |= host::kImageFlagCurrentMark;
+    placement.drawing.image_flags |= sim::kImageFlagCurrentMark;
     recorder::Clear();
-    const int lookups = host_.LookupCount(host::kTokenHostTime);
+    const int lookups = host_.LookupCount(sim::kTokenHostTime);
     DrawAt(gauge, placement, 2.0);
     EXPECT_TRUE(recorder::Calls().empty());
     EXPECT_EQ(gauge.exchanges, 2);
-    EXPECT_EQ(host_.LookupCount(host::kTokenHostTime), lookups + 1);
+    EXPECT_EQ(host_.LookupCount(sim::kTokenHostTime), lookups + 1);
     EXPECT_EQ(gauge.drawing_element(), nullptr);
     EXPECT_EQ(gauge.device_context(), nullptr);
     EXPECT_EQ(gauge.sectors, 1);
-    EXPECT_NE(placement.drawing.image_flags & host::kImageFlagCurrentMark, 0u);
+    EXPECT_NE(placement.drawing.image_flags & sim::kImageFlagCurrentMark, 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cuts, FrameCycleWithoutDrawingElement,
@@ -265,14 +265,14 @@ INSTANTIATE_TEST_SUITE_P(Cuts, FrameCycleWithoutDrawingElement,
 TEST_F(FrameCycle, DeviceContextZeroDrawsNothingButClearsTheMark) {
     ProbeGauge gauge;
     Placement placement(nullptr, 100, 100);
-    placement.drawing.image_flags |= host::kImageFlagCurrentMark;
+    placement.drawing.image_flags |= sim::kImageFlagCurrentMark;
     DrawAt(gauge, placement, 1.0);
     EXPECT_EQ(Count("GdipCreateFromHDC"), 0u);
     EXPECT_EQ(Count("GdipGraphicsClear"), 0u);
     EXPECT_EQ(gauge.displays(), 0);
     EXPECT_EQ(gauge.exchanges, 1);
     EXPECT_EQ(gauge.surface_cache().count(), 0u);
-    EXPECT_EQ(placement.drawing.image_flags, host::kImageFlagsDrawing);
+    EXPECT_EQ(placement.drawing.image_flags, sim::kImageFlagsDrawing);
 }
 
 TEST_F(FrameCycle, NullHeaderOnlyCreatesTheResources) {
@@ -282,7 +282,7 @@ TEST_F(FrameCycle, NullHeaderOnlyCreatesTheResources) {
     gauge.Draw(nullptr);
     EXPECT_TRUE(gauge.resources_created());
     EXPECT_EQ(gauge.exchanges, 0);
-    EXPECT_EQ(host_.LookupCount(host::kTokenHostTime), 0);
+    EXPECT_EQ(host_.LookupCount(sim::kTokenHostTime), 0);
     EXPECT_EQ(Count("GdipCreateFromHDC"), 0u);
 }
 

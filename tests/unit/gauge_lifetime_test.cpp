@@ -14,7 +14,7 @@ namespace {
 using fakehost::FakeHost;
 using fakehost::Placement;
 
-host::DeviceContext Dc(std::uintptr_t n) { return fakehost::FakeDeviceContext(n); }
+sim::DeviceContext Dc(std::uintptr_t n) { return fakehost::FakeDeviceContext(n); }
 
 class GaugeLifetime : public ::testing::Test {
 protected:

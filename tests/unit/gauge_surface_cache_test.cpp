@@ -11,7 +11,7 @@ namespace {
 using fakehost::FakeHost;
 using fakehost::Placement;
 
-host::DeviceContext Dc(std::uintptr_t n) { return fakehost::FakeDeviceContext(n); }
+sim::DeviceContext Dc(std::uintptr_t n) { return fakehost::FakeDeviceContext(n); }
 
 class SurfaceCacheTest : public ::testing::Test {
 protected:

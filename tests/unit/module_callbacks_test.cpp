@@ -30,15 +30,15 @@ protected:
     void TearDown() override {
         for (int i = 0; i < 4; ++i)
             for (int placements = 0; Object(i) != nullptr && placements < 8; ++placements)
-                Serve(i, host::kServiceDisconnect);
+                Serve(i, sim::kServiceDisconnect);
     }
 
     static void Serve(int slot, std::int32_t service) {
-        host::GaugeHeader* header = Linkage.gauges[slot];
+        sim::GaugeHeader* header = Linkage.gauges[slot];
         header->callback(header, service, 0);
     }
-    static std::int32_t Click(int slot, host::ClickPoint* point) {
-        return Linkage.gauges[slot]->mouse_rects[1].routine(point, host::kMouseLeftSingle);
+    static std::int32_t Click(int slot, sim::ClickPoint* point) {
+        return Linkage.gauges[slot]->mouse_rects[1].routine(point, sim::kMouseLeftSingle);
     }
     static gauge::RadarGauge* Object(int slot) { return GaugeObject(static_cast<GaugeSlot>(slot)); }
 
@@ -47,7 +47,7 @@ protected:
 
 TEST_F(GaugeServices, ConnectionCreatesTheGaugesClassOnce) {
     for (int i = 0; i < 4; ++i) EXPECT_EQ(Object(i), nullptr);
-    for (int i = 0; i < 4; ++i) Serve(i, host::kServiceConnect);
+    for (int i = 0; i < 4; ++i) Serve(i, sim::kServiceConnect);
     gauge::RadarGauge* objects[4];
     for (int i = 0; i < 4; ++i) {
         objects[i] = Object(i);
@@ -64,99 +64,99 @@ TEST_F(GaugeServices, ConnectionCreatesTheGaugesClassOnce) {
 
     // A second connection keeps the object and makes nothing new.
     const int startups = recorder::StartupCount();
-    Serve(2, host::kServiceConnect);
+    Serve(2, sim::kServiceConnect);
     EXPECT_EQ(Object(2), objects[2]);
     EXPECT_EQ(recorder::StartupCount(), startups);
     EXPECT_EQ(platform::GdiplusUserCount(), 4);
 }
 
 TEST_F(GaugeServices, PreDrawDrawsTheObjectAndDisconnectionDestroysIt) {
-    host::GaugeHeader& header = *Linkage.gauges[1];
-    host::ImageRecord image{0, 100, 100};
-    ASSERT_TRUE(fakehost::PlaceOn(header, &image, reinterpret_cast<host::DeviceContext>(0x2000)));
+    sim::GaugeHeader& header = *Linkage.gauges[1];
+    sim::ImageRecord image{0, 100, 100};
+    ASSERT_TRUE(fakehost::PlaceOn(header, &image, reinterpret_cast<sim::DeviceContext>(0x2000)));
 
     host_.SetHostTime(1.0);
-    Serve(1, host::kServicePreDraw);  // no object yet: nothing
+    Serve(1, sim::kServicePreDraw);  // no object yet: nothing
     EXPECT_TRUE(recorder::CallsNamed("GdipGraphicsClear").empty());
 
-    Serve(1, host::kServiceConnect);
-    Serve(1, host::kServicePreDraw);
+    Serve(1, sim::kServiceConnect);
+    Serve(1, sim::kServicePreDraw);
     EXPECT_EQ(recorder::CallsNamed("GdipGraphicsClear").size(), 1u);
     EXPECT_EQ(Object(1)->drawing_element(), header.elements[0]->next[0]);
 
-    Serve(1, host::kServiceDisconnect);
+    Serve(1, sim::kServiceDisconnect);
     EXPECT_EQ(Object(1), nullptr);
     EXPECT_EQ(recorder::LiveObjects(), 0);
     EXPECT_EQ(platform::GdiplusUserCount(), 0);
 
     // A disconnection without an object does nothing; a later connection makes a new one.
-    Serve(1, host::kServiceDisconnect);
+    Serve(1, sim::kServiceDisconnect);
     EXPECT_EQ(Object(1), nullptr);
-    Serve(1, host::kServiceConnect);
+    Serve(1, sim::kServiceConnect);
     EXPECT_NE(Object(1), nullptr);
     fakehost::PlaceOn(header, nullptr, nullptr);
 }
 
 TEST_F(GaugeServices, TheObjectLivesUntilItsLastPlacementDisconnects) {
-    host::GaugeHeader& header = *Linkage.gauges[2];
-    host::ImageRecord image{0, 100, 100};
-    const auto main_panel = reinterpret_cast<host::DeviceContext>(0x2000);
-    const auto popup = reinterpret_cast<host::DeviceContext>(0x3000);
+    sim::GaugeHeader& header = *Linkage.gauges[2];
+    sim::ImageRecord image{0, 100, 100};
+    const auto main_panel = reinterpret_cast<sim::DeviceContext>(0x2000);
+    const auto popup = reinterpret_cast<sim::DeviceContext>(0x3000);
     // The host writes each window's device context into the element before a service.
-    const auto serve_in = [&](host::DeviceContext window, std::int32_t service) {
+    const auto serve_in = [&](sim::DeviceContext window, std::int32_t service) {
         ASSERT_TRUE(fakehost::PlaceOn(header, &image, window));
         Serve(2, service);
     };
-    serve_in(main_panel, host::kServiceConnect);
-    serve_in(popup, host::kServiceConnect);
+    serve_in(main_panel, sim::kServiceConnect);
+    serve_in(popup, sim::kServiceConnect);
     gauge::RadarGauge* shared = Object(2);
     host_.SetHostTime(1.0);
-    serve_in(main_panel, host::kServicePreDraw);
-    serve_in(popup, host::kServicePreDraw);
+    serve_in(main_panel, sim::kServicePreDraw);
+    serve_in(popup, sim::kServicePreDraw);
     ASSERT_EQ(shared->surface_cache().count(), 2u);
 
     // The pop-up closes: its surface goes, the main panel keeps drawing.
-    serve_in(popup, host::kServiceDisconnect);
+    serve_in(popup, sim::kServiceDisconnect);
     ASSERT_EQ(Object(2), shared);
     EXPECT_EQ(recorder::CallsNamed("GdipDeleteGraphics").size(), 1u);
     ASSERT_EQ(shared->surface_cache().count(), 1u);
     EXPECT_EQ(shared->surface_cache().entry(0).device_context, main_panel);
     host_.SetHostTime(2.0);
-    serve_in(main_panel, host::kServicePreDraw);
+    serve_in(main_panel, sim::kServicePreDraw);
     EXPECT_EQ(recorder::CallsNamed("GdipGraphicsClear").size(), 3u);
 
-    serve_in(main_panel, host::kServiceDisconnect);
+    serve_in(main_panel, sim::kServiceDisconnect);
     EXPECT_EQ(Object(2), nullptr);
     EXPECT_EQ(recorder::LiveObjects(), 0);
     EXPECT_EQ(platform::GdiplusUserCount(), 0);
 
     // More disconnections than connections are not counted against the next placement.
-    Serve(2, host::kServiceDisconnect);
-    Serve(2, host::kServiceConnect);
+    Serve(2, sim::kServiceDisconnect);
+    Serve(2, sim::kServiceConnect);
     EXPECT_NE(Object(2), nullptr);
-    Serve(2, host::kServiceDisconnect);
+    Serve(2, sim::kServiceDisconnect);
     EXPECT_EQ(Object(2), nullptr);
     fakehost::PlaceOn(header, nullptr, nullptr);
 }
 
 TEST_F(GaugeServices, OtherServicesAndOddHeadersDoNothing) {
-    Serve(0, host::kServiceConnect);
+    Serve(0, sim::kServiceConnect);
     gauge::RadarGauge* object = Object(0);
     for (std::int32_t service : {0, 1, 2, 11, 13, 16, -1, 0x7fffffff}) Serve(0, service);
     EXPECT_EQ(Object(0), object);
     EXPECT_FALSE(object->resources_created());
 
-    Linkage.gauges[0]->callback(nullptr, host::kServicePreDraw, 0);  // no header: resources only
+    Linkage.gauges[0]->callback(nullptr, sim::kServicePreDraw, 0);  // no header: resources only
     EXPECT_TRUE(object->resources_created());
     EXPECT_EQ(object->drawing_element(), nullptr);
 }
 
 TEST_F(GaugeServices, ClicksAreAlwaysHandled) {
-    host::ClickPoint point{50, 50};
+    sim::ClickPoint point{50, 50};
     for (int i = 0; i < 4; ++i) EXPECT_EQ(Click(i, &point), 1);  // no objects
     EXPECT_EQ(Click(0, nullptr), 1);
 
-    Serve(0, host::kServiceConnect);
+    Serve(0, sim::kServiceConnect);
     EXPECT_EQ(Click(0, nullptr), 1);
     // With an object the click reaches it: a click on an empty screen clears the selection.
     gauge::RadarGauge* object = Object(0);
@@ -204,7 +204,7 @@ Flight Fly(bool hostile) {
     std::vector<faketraffic::Aircraft>& aircraft = traffic.info.aircraft;
     for (int n = 0; n < 4; ++n) {
         faketraffic::Aircraft a;
-        a.id = static_cast<host::TrafficId>(n + 1);
+        a.id = static_cast<sim::TrafficId>(n + 1);
         a.atc_id = "N" + std::to_string(n);
         a.Set("PLANE LATITUDE", "DEGREES", 47.4647 + 0.0137 * n)
             .Set("PLANE LONGITUDE", "DEGREES", 8.5492 + 0.0291 * n * n)
@@ -216,13 +216,13 @@ Flight Fly(bool hostile) {
         aircraft.push_back(a);
     }
     // The own ship a little south-west of them, in the host's units.
-    traffic.host.SetModuleVariable(host::kTokenOwnLatitude, 47.41 / 360.0 / host::kLatitudeUnitFactor);
-    traffic.host.SetModuleVariable(host::kTokenOwnLongitude, 8.52 / 360.0 / host::kLongitudeUnitFactor);
-    traffic.host.SetModuleVariable(host::kTokenOwnHeading, 12.5);
+    traffic.host.SetModuleVariable(sim::kTokenOwnLatitude, 47.41 / 360.0 / sim::kLatitudeUnitFactor);
+    traffic.host.SetModuleVariable(sim::kTokenOwnLongitude, 8.52 / 360.0 / sim::kLongitudeUnitFactor);
+    traffic.host.SetModuleVariable(sim::kTokenOwnHeading, 12.5);
 
     Flight flight;
-    host::GaugeHeader& header = *Linkage.gauges[module::kCircularGreen];
-    host::ImageRecord image{0, 777, 777};
+    sim::GaugeHeader& header = *Linkage.gauges[module::kCircularGreen];
+    sim::ImageRecord image{0, 777, 777};
     fakehost::PlaceOn(header, &image, fakehost::FakeDeviceContext(1));
     auto call_as_host = [&](auto&& routine) {
         if (hostile) {
@@ -237,16 +237,16 @@ Flight Fly(bool hostile) {
     };
     auto serve = [&](std::int32_t service) { call_as_host([&] { header.callback(&header, service, 0); }); };
 
-    serve(host::kServiceConnect);
+    serve(sim::kServiceConnect);
     for (int frame = 1; frame <= 12; ++frame) {
         traffic.host.SetHostTime(0.35 * frame);
-        serve(host::kServicePreDraw);
+        serve(sim::kServicePreDraw);
         if (frame == 4) {
             // On the target the first frame placed at index 2.
             const display::ScreenPosition at = GaugeObject(module::kCircularGreen)->screen_positions[2];
-            host::ClickPoint point{static_cast<std::int32_t>(388.5 + at.x * 0.777),
+            sim::ClickPoint point{static_cast<std::int32_t>(388.5 + at.x * 0.777),
                                    static_cast<std::int32_t>(388.5 + at.y * 0.777)};
-            call_as_host([&] { header.mouse_rects[1].routine(&point, host::kMouseLeftSingle); });
+            call_as_host([&] { header.mouse_rects[1].routine(&point, sim::kMouseLeftSingle); });
         }
     }
     for (const recorder::Call& call : recorder::Calls()) {
@@ -258,7 +258,7 @@ Flight Fly(bool hostile) {
     for (const std::string& name : traffic.host.NamedVariableNames())
         flight.numbers.push_back(traffic.host.NamedVariableValue(name));
     flight.numbers.push_back(traffic.host.NamedVariableValue("Radar Target Selected"));  // last: read below
-    serve(host::kServiceDisconnect);
+    serve(sim::kServiceDisconnect);
     fakehost::PlaceOn(header, nullptr, nullptr);
     return flight;
 }

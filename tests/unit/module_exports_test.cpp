@@ -43,12 +43,12 @@ TEST(ModuleExports, LinkageListsTheFourGaugesInOrder) {
 
 class GaugeHeaders : public ::testing::TestWithParam<int> {
 protected:
-    host::GaugeHeader& header() { return *Linkage.gauges[GetParam()]; }
+    sim::GaugeHeader& header() { return *Linkage.gauges[GetParam()]; }
 };
 
 TEST_P(GaugeHeaders, CarryVersionNameRoutinesWidthMouseAndCallback) {
-    host::GaugeHeader& h = header();
-    const host::GaugeHeader& first = *Linkage.gauges[0];
+    sim::GaugeHeader& h = header();
+    const sim::GaugeHeader& first = *Linkage.gauges[0];
     EXPECT_EQ(h.version, 800u);
     EXPECT_STREQ(h.name, kExpectedNames[GetParam()]);
     EXPECT_EQ(h.default_width_mm, 100u);
@@ -74,9 +74,9 @@ TEST_P(GaugeHeaders, CarryVersionNameRoutinesWidthMouseAndCallback) {
 }
 
 TEST_P(GaugeHeaders, HoldTheBackgroundElementWithTheDrawingElementNext) {
-    host::GaugeHeader& h = header();
+    sim::GaugeHeader& h = header();
     ASSERT_NE(h.elements, nullptr);
-    host::Element* background = h.elements[0];
+    sim::Element* background = h.elements[0];
     ASSERT_NE(background, nullptr);
     EXPECT_EQ(h.elements[1], nullptr);
     EXPECT_EQ(background->type, 0u);
@@ -86,7 +86,7 @@ TEST_P(GaugeHeaders, HoldTheBackgroundElementWithTheDrawingElementNext) {
     EXPECT_EQ(background->owner, &h);
     EXPECT_EQ(background->image_flags, 1u);
     ASSERT_NE(background->next, nullptr);
-    host::Element* drawing = background->next[0];
+    sim::Element* drawing = background->next[0];
     ASSERT_NE(drawing, nullptr);
     EXPECT_EQ(background->next[1], nullptr);
     EXPECT_EQ(drawing->type, 0u);
@@ -96,7 +96,7 @@ TEST_P(GaugeHeaders, HoldTheBackgroundElementWithTheDrawingElementNext) {
     EXPECT_EQ(drawing->owner, &h);
     EXPECT_EQ(drawing->next, nullptr);
     EXPECT_EQ(drawing->image_flags, 0x26u);
-    for (const host::Element* e : {background, drawing}) {
+    for (const sim::Element* e : {background, drawing}) {
         EXPECT_TRUE(AllZero(e->reserved_16, sizeof(e->reserved_16)));
         EXPECT_EQ(e->reserved_36, 0u);
         EXPECT_EQ(e->reserved_44, 0u);
@@ -115,9 +115,9 @@ TEST_P(GaugeHeaders, HoldTheBackgroundElementWithTheDrawingElementNext) {
 }
 
 TEST_P(GaugeHeaders, OfferOneClickBoxOverTheWholeGauge) {
-    const host::MouseRect* rects = header().mouse_rects;
+    const sim::MouseRect* rects = header().mouse_rects;
     ASSERT_NE(rects, nullptr);
-    const host::MouseRect& parent = rects[0];
+    const sim::MouseRect& parent = rects[0];
     EXPECT_EQ(parent.type, 1u);
     EXPECT_EQ(parent.x, 0);
     EXPECT_EQ(parent.y, 0);
@@ -127,7 +127,7 @@ TEST_P(GaugeHeaders, OfferOneClickBoxOverTheWholeGauge) {
     EXPECT_EQ(parent.mouse_flags, 0u);
     EXPECT_EQ(parent.routine, nullptr);
 
-    const host::MouseRect& box = rects[1];
+    const sim::MouseRect& box = rects[1];
     EXPECT_EQ(box.type, 2u);
     EXPECT_EQ(box.x, 0);
     EXPECT_EQ(box.y, 0);
@@ -140,14 +140,14 @@ TEST_P(GaugeHeaders, OfferOneClickBoxOverTheWholeGauge) {
     EXPECT_NE(box.routine, nullptr);
     EXPECT_EQ(box.routine_data, nullptr);
 
-    const host::MouseRect& end_parent = rects[2];
+    const sim::MouseRect& end_parent = rects[2];
     EXPECT_EQ(end_parent.type, 3u);
     EXPECT_EQ(end_parent.cursor, -1);
     EXPECT_EQ(end_parent.width, 0);
     EXPECT_EQ(end_parent.routine, nullptr);
 
     // The host walks the list to this record, whatever follows it in memory.
-    const host::MouseRect& end_of_list = rects[3];
+    const sim::MouseRect& end_of_list = rects[3];
     EXPECT_EQ(end_of_list.type, 0u);
     EXPECT_EQ(end_of_list.cursor, -1);
     EXPECT_EQ(end_of_list.x | end_of_list.y | end_of_list.width | end_of_list.height, 0);
@@ -171,8 +171,8 @@ TEST(GaugeHeaders, CallbacksAndClickRoutinesAreOnePerGauge) {
 
 TEST(StandardRoutines, ForwardTheFirstElementOfTheFirstGaugeToTheHost) {
     fakehost::FakeHost host;
-    const host::GaugeHeader& amber = *Linkage.gauges[3];
-    auto* resource = reinterpret_cast<host::ResourceHandle>(0x4000);
+    const sim::GaugeHeader& amber = *Linkage.gauges[3];
+    auto* resource = reinterpret_cast<sim::ResourceHandle>(0x4000);
     amber.query();
     amber.install(resource);
     amber.initialize();
@@ -181,13 +181,13 @@ TEST(StandardRoutines, ForwardTheFirstElementOfTheFirstGaugeToTheHost) {
     amber.draw();
     amber.kill();
 
-    host::Element* first = Linkage.gauges[0]->elements[0];
+    sim::Element* first = Linkage.gauges[0]->elements[0];
     const auto& calls = host.ElementListCalls();
     ASSERT_EQ(calls.size(), 7u);
-    const host::HostPanelsEntry expected[] = {host::kElementListQuery,  host::kElementListInstall,
-                                              host::kElementListInitialize, host::kElementListUpdate,
-                                              host::kElementListGenerate, host::kElementListPlot,
-                                              host::kElementListKill};
+    const sim::HostPanelsEntry expected[] = {sim::kElementListQuery,  sim::kElementListInstall,
+                                              sim::kElementListInitialize, sim::kElementListUpdate,
+                                              sim::kElementListGenerate, sim::kElementListPlot,
+                                              sim::kElementListKill};
     for (std::size_t i = 0; i < calls.size(); ++i) {
         EXPECT_EQ(calls[i].entry, expected[i]);
         EXPECT_EQ(calls[i].element, first);
@@ -197,13 +197,13 @@ TEST(StandardRoutines, ForwardTheFirstElementOfTheFirstGaugeToTheHost) {
 }
 
 TEST(StandardRoutines, DoNothingWithoutAHostTable) {
-    const host::GaugeHeader& h = *Linkage.gauges[0];
+    const sim::GaugeHeader& h = *Linkage.gauges[0];
     h.query();
     h.install(nullptr);
     h.generate(1);
     h.kill();
     fakehost::FakeHost host;
-    host.table().entry[host::kElementListPlot] = nullptr;  // an entry the host left empty
+    host.table().entry[sim::kElementListPlot] = nullptr;  // an entry the host left empty
     h.draw();
     EXPECT_TRUE(host.ElementListCalls().empty());
 }

@@ -21,7 +21,7 @@ constexpr std::int32_t kImagePx = 1000;  // one pixel per virtual unit
 constexpr std::int32_t kPlanOriginPx = 500;
 
 // An airborne aircraft of the traffic interface at this position.
-Aircraft Flying(host::TrafficId id, const std::string& atc_id, double latitude_deg, double longitude_deg) {
+Aircraft Flying(sim::TrafficId id, const std::string& atc_id, double latitude_deg, double longitude_deg) {
     Aircraft a;
     a.id = id;
     a.atc_id = atc_id;
@@ -48,7 +48,7 @@ struct PanelGauge {
         Click(kPlanOriginPx + static_cast<std::int32_t>(std::lround(at.x)),
               kPlanOriginPx + static_cast<std::int32_t>(std::lround(at.y)));
     }
-    void Click(std::int32_t x_px, std::int32_t y_px) { object->OnMouseClick(host::ClickPoint{x_px, y_px}); }
+    void Click(std::int32_t x_px, std::int32_t y_px) { object->OnMouseClick(sim::ClickPoint{x_px, y_px}); }
 
     const traffic::RadarTarget& Target(std::uint32_t index) { return *object->traffic_list().Target(index); }
 
@@ -272,7 +272,7 @@ TEST_F(MultiGaugePanel, AClickSelectsOnlyWhatTheLastFrameDrew) {
     };
     click_where_north_was();
     ASSERT_STREQ(g.object->selected_identifier, "N2NORTH");
-    host.SetModuleVariable(host::kTokenOwnHeading, 90.0);
+    host.SetModuleVariable(sim::kTokenOwnHeading, 90.0);
     DrawAt(g, 6.0);
     ASSERT_EQ(g.object->screen_positions[1].x, ahead.x);  // kept, not drawn
     click_where_north_was();

@@ -70,16 +70,16 @@ TEST(NamedVariablesInAnyLoadOrder, TheRadarMakesMissingInputsAndFollowsTheContro
 // A host that issues no ids at all: the radar keeps its defaults and hands
 // get and set nothing.
 int g_value_calls = 0;
-std::int32_t HOST_CALL NoId(const char*) { return host::kNoNamedVariable; }
+std::int32_t HOST_CALL NoId(const char*) { return sim::kNoNamedVariable; }
 double HOST_CALL CountedGet(std::int32_t) { return ++g_value_calls, 0.0; }
 void HOST_CALL CountedSet(std::int32_t, double) { ++g_value_calls; }
 
 TEST(NamedVariablesInAnyLoadOrder, AHostThatIssuesNoIdsIsNeverAskedForValues) {
     fakehost::FakeHost host;
-    host.table().entry[host::kCheckNamedVariable] = reinterpret_cast<void*>(&NoId);
-    host.table().entry[host::kRegisterNamedVariable] = reinterpret_cast<void*>(&NoId);
-    host.table().entry[host::kGetNamedVariableValue] = reinterpret_cast<void*>(&CountedGet);
-    host.table().entry[host::kSetNamedVariableValue] = reinterpret_cast<void*>(&CountedSet);
+    host.table().entry[sim::kCheckNamedVariable] = reinterpret_cast<void*>(&NoId);
+    host.table().entry[sim::kRegisterNamedVariable] = reinterpret_cast<void*>(&NoId);
+    host.table().entry[sim::kGetNamedVariableValue] = reinterpret_cast<void*>(&CountedGet);
+    host.table().entry[sim::kSetNamedVariableValue] = reinterpret_cast<void*>(&CountedSet);
     gauge::CircularRadarGauge gauge;
     for (int k = 0; k < 3; ++k) gauge.UpdateNamedVariables();
     EXPECT_EQ(g_value_calls, 0);
@@ -129,7 +129,7 @@ TEST_F(NamedVariables, TheSelectedRecordIsPublishedWithTheCapturedDistance) {
 }
 
 // An airborne aircraft of the traffic interface, told apart by its latitude.
-faketraffic::Aircraft Flying(host::TrafficId id, const std::string& atc_id, double latitude_deg) {
+faketraffic::Aircraft Flying(sim::TrafficId id, const std::string& atc_id, double latitude_deg) {
     faketraffic::Aircraft a;
     a.id = id;
     a.atc_id = atc_id;

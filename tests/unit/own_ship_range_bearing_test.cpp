@@ -33,20 +33,20 @@ constexpr float kPi = 3.14159274f;  // pi rounded to float
 
 TEST(OwnShip, IsRefreshedFromTheHostUnitsOnEveryCall) {
     fakehost::FakeHost host;
-    host.SetModuleVariable(host::kTokenOwnLatitude, 10001750.0);
-    host.SetModuleVariable(host::kTokenOwnLongitude, std::ldexp(1.0, 46));
+    host.SetModuleVariable(sim::kTokenOwnLatitude, 10001750.0);
+    host.SetModuleVariable(sim::kTokenOwnLongitude, std::ldexp(1.0, 46));
     const traffic::OwnShip& own = traffic::GetOwnShipPosition();
     EXPECT_DOUBLE_EQ(own.latitude_deg, 90.0);
     EXPECT_DOUBLE_EQ(own.longitude_deg, 90.0);
 
-    host.SetModuleVariable(host::kTokenOwnLatitude, -10001750.0 / 2);
-    host.SetModuleVariable(host::kTokenOwnLongitude, -std::ldexp(1.0, 45));
+    host.SetModuleVariable(sim::kTokenOwnLatitude, -10001750.0 / 2);
+    host.SetModuleVariable(sim::kTokenOwnLongitude, -std::ldexp(1.0, 45));
     const traffic::OwnShip& again = traffic::GetOwnShipPosition();
     EXPECT_EQ(&again, &own);  // one record for the module
     EXPECT_DOUBLE_EQ(own.latitude_deg, -45.0);
     EXPECT_DOUBLE_EQ(own.longitude_deg, -45.0);
-    EXPECT_EQ(host.LookupCount(host::kTokenOwnLatitude), 2);
-    EXPECT_EQ(host.LookupCount(host::kTokenOwnLongitude), 2);
+    EXPECT_EQ(host.LookupCount(sim::kTokenOwnLatitude), 2);
+    EXPECT_EQ(host.LookupCount(sim::kTokenOwnLongitude), 2);
 }
 
 TEST(RangeAndBearing, OneDegreeAlongTheEquatorOrAMeridianIsSixtyMiles) {

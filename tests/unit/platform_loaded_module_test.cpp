@@ -22,7 +22,7 @@ void* LoaderAnswer() {
 }
 
 TEST(LoadedModule, FollowsModulesLoadedAndUnloadedBetweenLookUps) {
-    const char* name = host::kNetPlayerModuleName;
+    const char* name = sim::kNetPlayerModuleName;
     EXPECT_EQ(platform::FindLoadedModule(name), LoaderAnswer());
     EXPECT_EQ(platform::FindLoadedModule(name), LoaderAnswer());  // nothing changed: the same answer
 
@@ -37,7 +37,7 @@ TEST(LoadedModule, FollowsModulesLoadedAndUnloadedBetweenLookUps) {
 
     dlclose(module);
     EXPECT_EQ(platform::FindLoadedModule(name), LoaderAnswer());
-    EXPECT_EQ(platform::FindModuleExport(platform::FindLoadedModule(name), host::kNetPlayerEntryName) != nullptr,
+    EXPECT_EQ(platform::FindModuleExport(platform::FindLoadedModule(name), sim::kNetPlayerEntryName) != nullptr,
               LoaderAnswer() != nullptr);
 }
 

@@ -167,16 +167,16 @@ TEST(GaugeClick, MeasuredFromTheOriginOfTheCurrentMode) {
     gauge.symbol_drawn[1] = true;
 
     gauge.mode = display::kModeSector;  // apex (500, 975): the click at (500, 500) hits
-    gauge.OnMouseClick(host::ClickPoint{500, 500});
+    gauge.OnMouseClick(sim::ClickPoint{500, 500});
     EXPECT_STREQ(gauge.selected_identifier, "SECTOR");
 
     gauge.mode = display::kModePlan;  // centre (500, 500): the same click misses
-    gauge.OnMouseClick(host::ClickPoint{500, 500});
+    gauge.OnMouseClick(sim::ClickPoint{500, 500});
     EXPECT_STREQ(gauge.selected_identifier, "");
 
     std::strcpy(gauge.selected_identifier, "KEEP");
     gauge.mode = 7;  // no display: the click does nothing
-    gauge.OnMouseClick(host::ClickPoint{500, 500});
+    gauge.OnMouseClick(sim::ClickPoint{500, 500});
     EXPECT_STREQ(gauge.selected_identifier, "KEEP");
 }
 

@@ -29,7 +29,7 @@ NetPlayer Player(const std::string& name, double altitude_m = 1000.0) {
     return p;
 }
 
-faketraffic::Aircraft Traffic(host::TrafficId id, const std::string& atc_id) {
+faketraffic::Aircraft Traffic(sim::TrafficId id, const std::string& atc_id) {
     faketraffic::Aircraft a;
     a.id = id;
     a.atc_id = atc_id;
@@ -117,8 +117,8 @@ TEST_F(NetPlayers, AHundredTargetsAndEveryPlayerFillTheListExactly) {
     faketraffic::FakeTrafficInfo info;
     faketraffic::FakeRegistered registered;
     InstallTrafficInterface(info, registered);
-    for (host::TrafficId id = 1; id <= 100; ++id) info.aircraft.push_back(Traffic(id, "AI " + std::to_string(id)));
-    for (std::size_t slot = 0; slot < host::kNetPlayerSlots; ++slot) players.SetPlayer(slot, Player("P" + std::to_string(slot)));
+    for (sim::TrafficId id = 1; id <= 100; ++id) info.aircraft.push_back(Traffic(id, "AI " + std::to_string(id)));
+    for (std::size_t slot = 0; slot < sim::kNetPlayerSlots; ++slot) players.SetPlayer(slot, Player("P" + std::to_string(slot)));
 
     TrafficList list;
     RebuildAt(10.0, list);

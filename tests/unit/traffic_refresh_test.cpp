@@ -21,7 +21,7 @@ using traffic::TrafficList;
 
 // An aircraft with every value the full-data path reads, each one distinct
 // so that a handle kept in the wrong slot shows.
-Aircraft FullAircraft(host::TrafficId id, const std::string& atc_id) {
+Aircraft FullAircraft(sim::TrafficId id, const std::string& atc_id) {
     Aircraft a;
     a.id = id;
     a.atc_id = atc_id;
@@ -39,7 +39,7 @@ Aircraft FullAircraft(host::TrafficId id, const std::string& atc_id) {
 
 // An airborne aircraft at this latitude, with only the values the tests of
 // the rebuild's timing look at.
-Aircraft AircraftAt(host::TrafficId id, double latitude_deg) {
+Aircraft AircraftAt(sim::TrafficId id, double latitude_deg) {
     Aircraft a;
     a.id = id;
     a.atc_id = "N" + std::to_string(id);
@@ -241,7 +241,7 @@ TEST_F(TrafficRefresh, KeepsQueryOrderAndShrinksWithTheQuery) {
 }
 
 TEST_F(TrafficRefresh, AnOverstatedCountIsCutToTheHundredAskedFor) {
-    for (host::TrafficId id = 1; id <= 120; ++id) info.aircraft.push_back(FullAircraft(id, "T" + std::to_string(id)));
+    for (sim::TrafficId id = 1; id <= 120; ++id) info.aircraft.push_back(FullAircraft(id, "T" + std::to_string(id)));
     info.overstate_count = true;
     info.reported_count = 150;
     TrafficList list;
@@ -270,7 +270,7 @@ TEST_F(TrafficRefresh, PeriodicRebuildWaitsMoreThanOneHostSecond) {
     host.SetHostTime(11.01);
     list.PeriodicRefresh();
     EXPECT_EQ(info.radius_requests_m.size(), 2u);
-    EXPECT_EQ(host.LookupCount(host::kTokenHostTime), 3);
+    EXPECT_EQ(host.LookupCount(sim::kTokenHostTime), 3);
 }
 
 TEST_F(TrafficRefresh, EachListKeepsItsOwnRebuildTime) {
