@@ -1,8 +1,13 @@
 #include "display/altitude_display.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "display/display_frame.h"
 #include "display/float_conversion.h"
+#include "display/heading_cone.h"
 #include "platform/host_services.h"
+#include "traffic/own_ship.h"
 
 namespace display {
 namespace {
@@ -83,12 +88,33 @@ void DrawVerticalSpeedLine(GraphicsWrapper& graphics, ScreenPosition centre, con
     graphics.DrawLine(pen, centre.x, centre.y, centre.x, end_y);
 }
 
-// Every airborne target is placed, paint-tested and lit; only those within
-// the view are drawn and can be captured as the selection.
+// The relative bearing, either side, beyond which a target is neither in
+// view nor ever under a paint window: the sweep holds within its ends, and
+// a step reaches one step beyond (21 degrees).
+double SweepReach_deg(const AltitudeSweep& sweep) {
+    const double end = std::max(std::fabs(sweep.sweep_minimum), std::fabs(sweep.sweep_maximum));
+    return std::max(static_cast<double>(kAltitudeVisibleBearing_deg),
+                    (end + kAltitudeSweepStep) / sweep.horizontal_scale);
+}
+
+// Every airborne target is paint-tested and lit; those within the sweep's
+// reach are placed, and those within the view drawn and captured as the
+// selection. A target provably beyond the reach is neither placed nor
+// painted, and its bearing is never worked out: most of the list, since the
+// view is 40 degrees wide.
 void RunTargetPass(RadarScreen& screen, AltitudeSweep& sweep, const AltitudeFrame& frame) {
     if (screen.traffic == nullptr) return;
+    const HeadingCone reach = ConeAboutHeading(frame.heading_deg, SweepReach_deg(sweep));
+    traffic::LocalAxes own_axes{};  // worked out again whenever the own position read for a target changed
     ForEachAirborneTarget(*screen.traffic, [&](std::uint32_t i, traffic::RadarTarget& target) {
-        const TargetFix fix = LocateTarget(target, frame.heading_deg);
+        const traffic::GeoPosition own = traffic::PositionOf(traffic::GetOwnShipPosition());
+        traffic::LegDirection direction{};
+        if (traffic::LegDirectionOf(own, own_axes, traffic::PositionOf(target), target.sphere_point, direction) &&
+            ProvablyOutside(reach, direction)) {
+            UpdateBrightness(target, frame.now, screen.resources);
+            return;
+        }
+        const TargetFix fix = FixOnLeg(LegFrom(own, target), frame.heading_deg);
         const float bearing = FoldedBearing(fix.relative_bearing_deg);
         const ScreenPosition centre = AltitudePosition(bearing, sweep.horizontal_scale, sweep.vertical_scale,
                                                        frame.own_altitude_ft, target.altitude_ft);

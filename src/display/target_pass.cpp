@@ -25,12 +25,6 @@ const BrushWrapper* BrushOf(const std::unique_ptr<BrushWrapper>& brush) { return
 
 std::uint32_t FirstPassIndex(const traffic::TrafficList& list) { return list.FirstShownIndex(); }
 
-bool InPass(const traffic::TrafficList& list, std::uint32_t index) {
-    return index < list.Count() && index < traffic::kMaxTargets;
-}
-
-bool IsAirborne(const traffic::RadarTarget& target) { return target.height_above_ground > kGroundFilterHeight; }
-
 bool TakeNewSweepTime(double& last_sweep_time, double now) {
     if (now == last_sweep_time) return false;
     last_sweep_time = now;
@@ -49,10 +43,17 @@ float RelativeBearing(float true_bearing_deg, double own_heading_deg) {
 }
 
 TargetFix LocateTarget(const traffic::RadarTarget& target, double own_heading_deg) {
-    const traffic::OwnShip& own = traffic::GetOwnShipPosition();
+    const traffic::GeoPosition own = traffic::PositionOf(traffic::GetOwnShipPosition());
+    return FixOnLeg(LegFrom(own, target), own_heading_deg);
+}
+
+traffic::GreatCircleLeg LegFrom(const traffic::GeoPosition& own, const traffic::RadarTarget& target) {
+    return traffic::LegBetween(own, own_latitude_trig, traffic::PositionOf(target), target.latitude_trig);
+}
+
+TargetFix FixOnLeg(const traffic::GreatCircleLeg& leg, double own_heading_deg) {
     TargetFix fix{};
-    fix.leg = traffic::LegBetween(traffic::PositionOf(own), own_latitude_trig, traffic::PositionOf(target),
-                                  target.latitude_trig);
+    fix.leg = leg;
     fix.true_bearing_deg = traffic::TrueBearingDegrees(traffic::LegBearingRad(fix.leg));
     fix.relative_bearing_deg = RelativeBearing(fix.true_bearing_deg, own_heading_deg);
     return fix;

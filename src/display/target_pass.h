@@ -11,6 +11,7 @@
 #include "display/gdiplus_wrappers.h"
 #include "display/radar_screen.h"
 #include "traffic/radar_target.h"
+#include "traffic/traffic_list.h"
 
 namespace display {
 
@@ -48,10 +49,14 @@ struct PaintWindow {
 // The index range of the pass: from 0 with reduced data, else from 1, and
 // below the list's count (read again for every target) and its capacity.
 std::uint32_t FirstPassIndex(const traffic::TrafficList& list);
-bool InPass(const traffic::TrafficList& list, std::uint32_t index);
+inline bool InPass(const traffic::TrafficList& list, std::uint32_t index) {
+    return index < list.Count() && index < traffic::kMaxTargets;
+}
 
 // The ground filter: only targets higher than 50 above the ground are on the radar.
-bool IsAirborne(const traffic::RadarTarget& target);
+inline bool IsAirborne(const traffic::RadarTarget& target) {
+    return target.height_above_ground > kGroundFilterHeight;
+}
 
 // Runs step(index, target) for every target of the pass that is airborne,
 // in index order; the display's own steps follow in `step`.
@@ -75,6 +80,12 @@ const traffic::RadarTarget* SelectedTargetOnScreen(const RadarScreen& screen);
 // The location: refreshes the own ship, then the target's leg from it, its
 // true bearing and its bearing relative to the own heading.
 TargetFix LocateTarget(const traffic::RadarTarget& target, double own_heading_deg);
+
+// The location in its parts, for a pass that looks at the leg before it
+// takes the bearings: the leg from the own ship's position (the one the
+// host gave for this target), and the fix on it.
+traffic::GreatCircleLeg LegFrom(const traffic::GeoPosition& own, const traffic::RadarTarget& target);
+TargetFix FixOnLeg(const traffic::GreatCircleLeg& leg, double own_heading_deg);
 
 // Forgets the own latitude's sine and cosine that LocateTarget keeps for the
 // whole module. For a reset of the module's shared state.

@@ -60,6 +60,50 @@ GreatCircleLeg LegBetween(const GeoPosition& own, LatitudeTrig& own_memo, const 
 float LegDistanceNm(const GreatCircleLeg& leg);
 float LegBearingRad(const GreatCircleLeg& leg);
 
+// The direction from the own ship to a target as two components, along the
+// own ship's local north and east, of the target's point on the unit
+// sphere: north is what LegBearingRad's arc tangent takes as x, east its y
+// with the sign turned, each within 1e-14 of them, so the true bearing is
+// the direction's angle clockwise from north. It is worked out from memos of
+// both points (three products each) instead of the sine and cosine of the
+// longitude difference: cheap, but not bit for bit. It serves to tell which
+// targets lie far from a bearing, never to place one.
+struct LegDirection {
+    double north;
+    double east;
+};
+
+// Longitudes beyond this many degrees either way (or NaN) give no
+// direction: the longitude difference LegBearingRad works from rounds too
+// coarsely there for the bound above.
+constexpr double kDirectionLongitudeLimit_deg = 400.0;
+
+// A target's point on the unit sphere, kept with the position it was worked
+// out from. A zeroed memo holds nothing.
+struct SpherePoint {
+    std::uint64_t latitude_bits;
+    std::uint64_t longitude_bits;
+    bool known;
+    bool has_direction;  // the longitude lies within the limit
+    double x, y, z;
+};
+
+// The own ship's local north and east on the unit sphere, kept in the same
+// way.
+struct LocalAxes {
+    std::uint64_t latitude_bits;
+    std::uint64_t longitude_bits;
+    bool known;
+    bool has_direction;
+    double north[3];
+    double east[2];  // east has no z
+};
+
+// False, leaving `direction` alone, when a longitude lies beyond the limit.
+// Each memo is worked out anew when its position changed.
+bool LegDirectionOf(const GeoPosition& own, LocalAxes& own_memo, const GeoPosition& target,
+                    SpherePoint& target_memo, LegDirection& direction);
+
 // A bearing from RangeAndBearing as degrees clockwise from true north, 0..360.
 float TrueBearingDegrees(float bearing_rad);
 

@@ -27,9 +27,11 @@ struct RadarTarget {
     double ground_speed_kt;
     std::int32_t source;
     double last_paint_time;  // host time of the last sweep pass; 0 = never
-    // The sine and cosine of the latitude, kept by the displays from frame
-    // to frame; not part of what the target is.
+    // The sine and cosine of the latitude and the point on the unit sphere,
+    // kept by the displays from frame to frame; not part of what the target
+    // is.
     mutable LatitudeTrig latitude_trig;
+    mutable SpherePoint sphere_point;
 };
 
 // Copies an identifier into the record, cut to fit and always terminated,

@@ -13,12 +13,6 @@ TrafficList::TrafficList() {
     Bind();
 }
 
-RadarTarget* TrafficList::Target(std::uint32_t index) { return index < kMaxTargets ? &records_[index] : nullptr; }
-
-const RadarTarget* TrafficList::Target(std::uint32_t index) const {
-    return index < kMaxTargets ? &records_[index] : nullptr;
-}
-
 std::uint32_t TrafficList::ReducedDataFlag() const { return traffic_ != nullptr ? traffic_->ReducedDataFlag() : 0u; }
 
 void TrafficList::SetRange(float range_nm) {

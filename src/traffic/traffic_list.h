@@ -50,8 +50,8 @@ public:
     TrafficList& operator=(const TrafficList&) = delete;
 
     // The record at index i for i < kMaxTargets, else null.
-    RadarTarget* Target(std::uint32_t index);
-    const RadarTarget* Target(std::uint32_t index) const;
+    RadarTarget* Target(std::uint32_t index) { return index < kMaxTargets ? &records_[index] : nullptr; }
+    const RadarTarget* Target(std::uint32_t index) const { return index < kMaxTargets ? &records_[index] : nullptr; }
 
     std::uint32_t Count() const { return count_; }
 

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <random>
 #include <string>
 
 #include "display/altitude_display.h"
+#include "display/heading_cone.h"
 #include "display/target_selection.h"
 #include "display_fixture.h"
 
@@ -79,8 +82,8 @@ TEST_F(AltitudeDisplay, TargetsLieByBearingAcrossAndByAltitudeDifferenceDown) {
                  {-20.0, -3000.0, -400.0f, -500.0f},  // top edge
                  {5.0, 1000.0, 100.0f, 200.0f},       // on the dashed 1000 ft line
                  {-10.0, -2500.0, -200.0f, -500.0f},
-                 {180.0, 0.0, 3600.0f, 0.0f},         // behind: kept, not folded away
-                 {270.0, 100.0, -1800.0f, 20.0f}};
+                 {21.0, 100.0, 420.0f, 20.0f},  // the far end of the turning step's window
+                 {-21.0, 100.0, -420.0f, 20.0f}};
     for (const auto& c : cases) {
         PlaceAt(1, c.relative_deg, c.feet_below);
         DrawOnlyAt(1.0);
@@ -92,20 +95,25 @@ TEST_F(AltitudeDisplay, TargetsLieByBearingAcrossAndByAltitudeDifferenceDown) {
     EXPECT_EQ(display::FoldedBearing(360.0f), 0.0f);
 }
 
-TEST_F(AltitudeDisplay, OnlyTargetsWithinTwentyDegreesAreDrawnAndClickableButAllArePlaced) {
+TEST_F(AltitudeDisplay, OnlyTargetsWithinTwentyDegreesAreDrawnAndClickableAndThoseTheSweepReachesArePlaced) {
     f.SetTargetCount(2);
+    constexpr float kKept = 7.0f;
     const struct {
         double relative_deg;
         bool drawn;
         float x;
-    } cases[] = {{20.0, true, 400.0f}, {-20.0, true, -400.0f}, {20.5, false, 410.0f},
-                 {-20.5, false, -410.0f}, {180.0, false, 3600.0f}};
+    } cases[] = {{20.0, true, 400.0f},    {-20.0, true, -400.0f}, {20.5, false, 410.0f}, {-20.5, false, -410.0f},
+                 {180.0, false, kKept},   // behind: beyond the sweep's reach, not placed
+                 {270.0, false, kKept},   {-22.0, false, kKept},  {23.0, false, kKept}};
     for (const auto& c : cases) {
         PlaceAt(1, c.relative_deg, 1000.0, "SIDE");
         f.Select("SIDE");
         f.screen.selected_distance_nm = 99.0f;
+        f.screen.screen_positions[1] = {kKept, kKept};
+        f.Target(1).last_paint_time = 0.1;  // dim at host time 1: forgotten, placed or not
         DrawOnlyAt(1.0);
         EXPECT_EQ(f.screen.screen_positions[1].x, c.x) << c.relative_deg;
+        EXPECT_EQ(f.Target(1).last_paint_time, 0.0) << c.relative_deg;
         EXPECT_EQ(f.screen.selected_visible, c.drawn ? 1 : 0) << c.relative_deg;
         EXPECT_EQ(f.screen.selected_distance_nm == 99.0f, !c.drawn) << c.relative_deg;
         EXPECT_EQ(recorder::CallsNamed("GdipDrawRectangle").size(), c.drawn ? 1u : 0u) << c.relative_deg;
@@ -222,6 +230,73 @@ TEST_F(AltitudeDisplay, GroundTargetsAreIgnoredAndKeepTheirPositionAndTheSelecti
     EXPECT_EQ(f.screen.selected_index, 2);
     EXPECT_EQ(f.screen.selected_distance_nm, 5.0f);
     EXPECT_EQ(recorder::CallsNamed("GdipDrawLine").size(), 11u);
+}
+
+// The pass skips the bearing of a target the cone calls beyond the sweep's
+// reach, so the cone must never say so of a target whose bearing, as the
+// location works it out, is within it: over positions near and far, at the
+// poles and across the date line, and at every heading. It must also say
+// so of most targets that are far beyond, or it saves nothing.
+TEST(AltitudeReach, ATargetCalledBeyondItHasABearingBeyondIt) {
+    constexpr double kReach_deg = 21.0;
+    std::mt19937_64 random(2026);
+    std::uniform_real_distribution<double> latitude(-90.0, 90.0);
+    std::uniform_real_distribution<double> longitude(-180.0, 180.0);
+    std::uniform_real_distribution<double> heading(-720.0, 720.0);
+    std::uniform_real_distribution<double> exponent(-9.0, 0.5);  // degrees apart: 1e-9 to 3
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    int far_beyond = 0;
+    int called_beyond = 0;
+    traffic::LocalAxes own_axes{};  // both memos kept throughout, as in a pass
+    traffic::RadarTarget target{};
+    traffic::GeoPosition own{};
+    for (int i = 0; i < 100000; ++i) {
+        if (i % 4 == 0) own = {i % 7 ? latitude(random) : 89.9999 * unit(random), longitude(random)};
+        const double offset = std::pow(10.0, exponent(random));
+        if (i % 5) {  // else the target stays where it was and its memo holds
+            target.latitude_deg = std::fmax(-90.0, std::fmin(90.0, own.latitude_deg + offset * unit(random)));
+            target.longitude_deg = own.longitude_deg + offset * unit(random) * (i % 3 ? 1.0 : 200.0);
+        }
+        const double heading_deg = i % 11 ? heading(random) : std::round(heading(random));
+
+        const traffic::GreatCircleLeg leg = display::LegFrom(own, target);
+        const float bearing = display::FoldedBearing(display::FixOnLeg(leg, heading_deg).relative_bearing_deg);
+        traffic::LegDirection direction{};
+        const bool beyond = traffic::LegDirectionOf(own, own_axes, traffic::PositionOf(target), target.sphere_point,
+                                                    direction) &&
+                            display::ProvablyOutside(display::ConeAboutHeading(heading_deg, kReach_deg), direction);
+        if (beyond) {
+            ++called_beyond;
+            ASSERT_GT(std::fabs(bearing), kReach_deg) << own.latitude_deg << " " << own.longitude_deg << " -> "
+                                                      << target.latitude_deg << " " << target.longitude_deg
+                                                      << " heading " << heading_deg;
+        }
+        const bool has_direction = std::fabs(target.longitude_deg) <= traffic::kDirectionLongitudeLimit_deg;
+        if (std::fabs(bearing) > kReach_deg + 1.0 && offset > 1e-6 && has_direction) ++far_beyond;
+    }
+    EXPECT_GT(called_beyond, far_beyond * 99 / 100);
+    EXPECT_GT(far_beyond, 50000);
+
+    // Nothing is beyond a cone that cannot be trusted, and a direction that
+    // cannot be trusted is beyond nothing.
+    const traffic::LegDirection behind{-1.0, 0.0};
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_TRUE(display::ProvablyOutside(display::ConeAboutHeading(0.0, kReach_deg), behind));
+    for (double heading_deg : {nan, std::numeric_limits<double>::infinity(), 1e300, -2e9})
+        EXPECT_FALSE(display::ProvablyOutside(display::ConeAboutHeading(heading_deg, kReach_deg), behind));
+    for (double half_angle_deg : {nan, -1.0, 89.6})
+        EXPECT_FALSE(display::ProvablyOutside(display::ConeAboutHeading(0.0, half_angle_deg), behind));
+    for (const traffic::LegDirection direction : {traffic::LegDirection{0.0, 0.0}, traffic::LegDirection{-1e-11, 0.0},
+                                                  traffic::LegDirection{nan, 0.0}, traffic::LegDirection{0.0, nan}})
+        EXPECT_FALSE(display::ProvablyOutside(display::ConeAboutHeading(0.0, kReach_deg), direction));
+
+    // A longitude whose difference rounds too coarsely gives no direction.
+    traffic::LegDirection untouched{5.0, 5.0};
+    const traffic::GeoPosition origin{0.0, 0.0};
+    traffic::SpherePoint point{};
+    EXPECT_FALSE(traffic::LegDirectionOf(origin, own_axes, {0.0, -400.5}, point, untouched));
+    EXPECT_FALSE(traffic::LegDirectionOf({0.0, nan}, own_axes, origin, point, untouched));
+    EXPECT_EQ(untouched.north, 5.0);
 }
 
 }  // namespace
