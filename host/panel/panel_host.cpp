@@ -1,6 +1,7 @@
 #include "panel/panel_host.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "image/gdiplus_startup.h"
 
@@ -117,10 +118,15 @@ void PanelHost::ElementListService(const ElementListCall& call) {
     if (element_list_calls_.size() < kMaxRecordedElementListCalls) element_list_calls_.push_back(call);
 }
 
-void PanelHost::InitializeModuleVariable(sim::ModuleVariable& variable) { initialized_records_.insert(&variable); }
+void PanelHost::InitializeModuleVariable(sim::ModuleVariable& variable) {
+    const auto place = std::lower_bound(initialized_records_.begin(), initialized_records_.end(), &variable,
+                                        std::less<>());
+    if (place == initialized_records_.end() || *place != &variable) initialized_records_.insert(place, &variable);
+}
 
 void PanelHost::LookupModuleVariable(sim::ModuleVariable& variable) {
-    if (initialized_records_.count(&variable) == 0) ++uninitialized_lookups_;
+    if (!std::binary_search(initialized_records_.begin(), initialized_records_.end(), &variable, std::less<>()))
+        ++uninitialized_lookups_;
     variable.value = ModuleVariableValue(variable.token, aircraft_, clock_);
 }
 

@@ -12,7 +12,6 @@
 #include <array>
 #include <cstddef>
 #include <memory>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -121,7 +120,9 @@ private:
     InterfaceRegistry interfaces_;
     OwnAircraft aircraft_;
     HostClock clock_;
-    std::set<const sim::ModuleVariable*> initialized_records_;
+    // Sorted: every look-up asks it, hundreds of times a frame, and the
+    // module has a few dozen records at most.
+    std::vector<const sim::ModuleVariable*> initialized_records_;
     std::size_t uninitialized_lookups_ = 0;
     std::vector<ElementListCall> element_list_calls_;
     std::array<std::size_t, sim::kHostPanelsEntryCount> element_list_call_counts_{};
