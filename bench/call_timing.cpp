@@ -10,6 +10,16 @@ CallTotals& TheCallTotals() {
     return totals;
 }
 
+bool& TimingCalls() {
+    static bool timing = true;
+    return timing;
+}
+
+int& HostServiceRepeats() {
+    static int repeats = 0;
+    return repeats;
+}
+
 double TimingTicksPerCall() {
     constexpr int kBatches = 20;
     constexpr int kCallsPerBatch = 10000;

@@ -23,7 +23,8 @@ namespace bench {
 constexpr std::array<int, 3> kSizes_px = {256, 512, 1024};
 constexpr std::array<int, 3> kModes = {2, 3, 4};
 constexpr const char* kBenchGauge = "Rectangular Green";
-constexpr double kFrameStep_s = 1.0 / 18.0;  // host time between two drawn frames
+constexpr std::uint64_t kFramesPerHostSecond = 18;
+constexpr double kFrameStep_s = 1.0 / kFramesPerHostSecond;  // host time between two drawn frames
 constexpr double kRange_nm = 40.0;
 
 enum class Services { kPlain, kTimed };

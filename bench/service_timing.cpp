@@ -78,13 +78,15 @@ sim::NetPlayerEntry net_player_entry = nullptr;
 
 std::int32_t HOST_CDECL TimedNetPlayerEntry(void** table) {
     const TimedCall<kHostServiceCall> timed;
-    return net_player_entry ? net_player_entry(table) : 0;
+    if (net_player_entry == nullptr) return 0;
+    RepeatHostService([&] { net_player_entry(table); });
+    return net_player_entry(table);
 }
 
 void* TimedDlsym(void* module, const char* name) noexcept {
     void* found = nullptr;
     {
-        const TimedCall<kHostServiceCall> timed;
+        const TimedCall<kLoaderCall> timed;
         found = dlsym(module, name);
     }
     if (found == nullptr || name == nullptr || std::strcmp(name, sim::kNetPlayerEntryName) != 0) return found;
@@ -94,9 +96,9 @@ void* TimedDlsym(void* module, const char* name) noexcept {
 
 std::vector<ImportStandIn> ImportTaps() {
     std::vector<ImportStandIn> taps = kGdiplusTaps;
-    taps.push_back({"dl_iterate_phdr", reinterpret_cast<void*>(&Timed<&dl_iterate_phdr, kHostServiceCall>::Call)});
-    taps.push_back({"dlopen", reinterpret_cast<void*>(&Timed<&dlopen, kHostServiceCall>::Call)});
-    taps.push_back({"dlclose", reinterpret_cast<void*>(&Timed<&dlclose, kHostServiceCall>::Call)});
+    taps.push_back({"dl_iterate_phdr", reinterpret_cast<void*>(&Timed<&dl_iterate_phdr, kLoaderCall>::Call)});
+    taps.push_back({"dlopen", reinterpret_cast<void*>(&Timed<&dlopen, kLoaderCall>::Call)});
+    taps.push_back({"dlclose", reinterpret_cast<void*>(&Timed<&dlclose, kLoaderCall>::Call)});
     taps.push_back({"dlsym", reinterpret_cast<void*>(&TimedDlsym)});
     return taps;
 }
@@ -106,13 +108,23 @@ std::vector<ImportStandIn> ImportTaps() {
 sim::HostPanels host_entries{};
 sim::HostPanels timed_entries{};
 
+// The entries that only read or write values; the element-list entries
+// and the registration of a named variable are not repeated.
+constexpr bool Repeatable(sim::HostPanelsEntry position) {
+    return position == sim::kLookupModuleVariable || position == sim::kCheckNamedVariable ||
+           position == sim::kGetNamedVariableValue || position == sim::kSetNamedVariableValue ||
+           position == sim::kGetRegisteredInterface;
+}
+
 template <sim::HostPanelsEntry position, typename Fn>
 struct TimedEntry;
 template <sim::HostPanelsEntry position, typename R, typename... A>
 struct TimedEntry<position, R(HOST_CALL*)(A...)> {
     static R HOST_CALL Call(A... arguments) {
         const TimedCall<kHostServiceCall> timed;
-        return reinterpret_cast<R(HOST_CALL*)(A...)>(host_entries.entry[position])(arguments...);
+        const auto host = reinterpret_cast<R(HOST_CALL*)(A...)>(host_entries.entry[position]);
+        if (Repeatable(position)) RepeatHostService([&] { host(arguments...); });
+        return host(arguments...);
     }
 };
 
@@ -149,33 +161,40 @@ public:
 
     sim::TrafficHandle HOST_CALL GetVariableHandle(const char* name) override {
         const TimedCall<kHostServiceCall> timed;
+        RepeatHostService([&] { traffic_.GetVariableHandle(name); });
         return traffic_.GetVariableHandle(name);
     }
     sim::TrafficHandle HOST_CALL GetUnitsHandle(const char* name) override {
         const TimedCall<kHostServiceCall> timed;
+        RepeatHostService([&] { traffic_.GetUnitsHandle(name); });
         return traffic_.GetUnitsHandle(name);
     }
     std::uint32_t HOST_CALL GetTrafficInRadius(double radius_m, std::uint32_t max_count,
                                                sim::TrafficId* ids) override {
         const TimedCall<kHostServiceCall> timed;
+        RepeatHostService([&] { traffic_.GetTrafficInRadius(radius_m, max_count, ids); });
         return traffic_.GetTrafficInRadius(radius_m, max_count, ids);
     }
     std::int32_t HOST_CALL GetNumericValue(sim::TrafficId id, sim::TrafficHandle variable, sim::TrafficHandle unit,
                                            double* result, std::uint32_t index) override {
         const TimedCall<kHostServiceCall> timed;
+        RepeatHostService([&] { traffic_.GetNumericValue(id, variable, unit, result, index); });
         return traffic_.GetNumericValue(id, variable, unit, result, index);
     }
     std::int32_t HOST_CALL GetStringValue(sim::TrafficId id, sim::TrafficHandle variable, char* buffer,
                                           std::uint32_t buffer_size, std::uint32_t index) override {
         const TimedCall<kHostServiceCall> timed;
+        RepeatHostService([&] { traffic_.GetStringValue(id, variable, buffer, buffer_size, index); });
         return traffic_.GetStringValue(id, variable, buffer, buffer_size, index);
     }
     std::uint32_t HOST_CALL ReducedDataFlag() override {
         const TimedCall<kHostServiceCall> timed;
+        RepeatHostService([&] { traffic_.ReducedDataFlag(); });
         return traffic_.ReducedDataFlag();
     }
     const char* HOST_CALL GetTrafficName(sim::TrafficId id) override {
         const TimedCall<kHostServiceCall> timed;
+        RepeatHostService([&] { traffic_.GetTrafficName(id); });
         return traffic_.GetTrafficName(id);
     }
 
