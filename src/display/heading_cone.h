@@ -14,14 +14,15 @@ namespace display {
 // to.
 constexpr double kConeMargin_deg = 0.5;
 
-// The direction's components are good to a few times 1e-15; a direction
-// at least 1e-10 long (about 0.0003 NM) is then good to 0.003 degrees.
+// The direction's components are good to 1e-14; a direction at least
+// 1e-10 long (a target more than a millimetre away) is then good to better
+// than 0.01 degrees.
 constexpr double kShortestDirectionSquared = 1e-20;
 
 struct HeadingCone {
-    double north;         // the own heading's direction
+    double north;  // the own heading's direction
     double east;
-    double cos_squared;   // of the half angle and the margin
+    double cos_squared;  // of the half angle and the margin
     bool usable;
 };
 
@@ -36,6 +37,7 @@ HeadingCone ConeAboutHeading(double heading_deg, double half_angle_deg);
 // bearing (as the location works it out) more than the half angle either
 // side of the heading: never for an unusable cone, a NaN, or a direction
 // too short for its angle to be trusted (a target where the own ship is).
+//
 // Outside when the component along the heading is negative (more than 90
 // degrees off) or below the length times the outer cosine; every
 // comparison is false for a NaN. Inline: the pass asks it of every target.
