@@ -111,7 +111,7 @@ void RunTargetPass(RadarScreen& screen, AltitudeSweep& sweep, const AltitudeFram
         traffic::LegDirection direction{};
         if (traffic::LegDirectionOf(own, own_axes, traffic::PositionOf(target), target.sphere_point, direction) &&
             ProvablyOutside(reach, direction)) {
-            UpdateBrightness(target, frame.now, screen.resources);
+            ForgetPaintTimeIfDim(target, frame.now);
             return;
         }
         const TargetFix fix = FixOnLeg(LegFrom(own, target), frame.heading_deg);

@@ -80,12 +80,6 @@ PaintWindow PlanPaintWindow(float sweep_angle_deg) {
     return window;
 }
 
-bool IsLit(const traffic::RadarTarget& target, double now) {
-    return target.last_paint_time + kBrightWindowSeconds >= now;
-}
-
-void ForgetPaintTime(traffic::RadarTarget& target) { target.last_paint_time = 0.0; }
-
 TargetStyle ChooseStyle(bool lit, const DrawResources& resources) {
     if (lit) return TargetStyle{PenOf(resources.bright_pen), BrushOf(resources.bright_brush)};
     return TargetStyle{PenOf(resources.normal_pen), BrushOf(resources.normal_brush)};

@@ -109,11 +109,19 @@ inline bool InPaintWindow(float value, const PaintWindow& window) {
 }
 
 // The brightness, the question: lit up to 0.8 after the last paint.
-bool IsLit(const traffic::RadarTarget& target, double now);
+inline bool IsLit(const traffic::RadarTarget& target, double now) {
+    return target.last_paint_time + kBrightWindowSeconds >= now;
+}
 
 // The brightness, the update of a target found not lit: its paint time goes
 // back to 0.
-void ForgetPaintTime(traffic::RadarTarget& target);
+inline void ForgetPaintTime(traffic::RadarTarget& target) { target.last_paint_time = 0.0; }
+
+// The brightness step of a target that is not drawn: the question and the
+// update, without a pen and brush.
+inline void ForgetPaintTimeIfDim(traffic::RadarTarget& target, double now) {
+    if (!IsLit(target, now)) ForgetPaintTime(target);
+}
 
 // The pen and brush of a lit or of a dim target.
 TargetStyle ChooseStyle(bool lit, const DrawResources& resources);

@@ -29,12 +29,6 @@ void LookupModuleVariable(sim::ModuleVariable& variable) {
     if (auto fn = Entry<sim::LookupModuleVariableFn>(sim::kLookupModuleVariable)) fn(&variable);
 }
 
-double ReadModuleVariable(TokenVariable& variable) {
-    if (!variable.initialized) variable.initialized = InitializeModuleVariable(variable.record);
-    LookupModuleVariable(variable.record);
-    return variable.record.value;
-}
-
 std::int32_t CheckNamedVariable(const char* name) {
     auto fn = Entry<sim::NamedVariableLookupFn>(sim::kCheckNamedVariable);
     return fn ? fn(name) : sim::kNoNamedVariable;

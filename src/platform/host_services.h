@@ -45,7 +45,12 @@ inline TokenVariable MakeModuleVariable(std::uint32_t token) {
 }
 
 // Has the host initialise the record before its first look-up, then looks it
-// up and returns its value.
-double ReadModuleVariable(TokenVariable& variable);
+// up and returns its value. Inline: the displays read the own ship for every
+// target.
+inline double ReadModuleVariable(TokenVariable& variable) {
+    if (!variable.initialized) variable.initialized = InitializeModuleVariable(variable.record);
+    LookupModuleVariable(variable.record);
+    return variable.record.value;
+}
 
 }  // namespace platform

@@ -109,16 +109,6 @@ bool WithinDirectionLimit(double longitude_deg) {
     return std::fabs(longitude_deg) <= kDirectionLongitudeLimit_deg;  // false for NaN
 }
 
-// Bit for bit, as the latitude memos.
-template <typename Memo>
-bool HoldsPosition(const Memo& memo, const GeoPosition& position) {
-    std::uint64_t latitude_bits = 0;
-    std::uint64_t longitude_bits = 0;
-    std::memcpy(&latitude_bits, &position.latitude_deg, sizeof latitude_bits);
-    std::memcpy(&longitude_bits, &position.longitude_deg, sizeof longitude_bits);
-    return memo.known && memo.latitude_bits == latitude_bits && memo.longitude_bits == longitude_bits;
-}
-
 template <typename Memo>
 void KeepPosition(Memo& memo, const GeoPosition& position) {
     std::memcpy(&memo.latitude_bits, &position.latitude_deg, sizeof memo.latitude_bits);
@@ -127,10 +117,20 @@ void KeepPosition(Memo& memo, const GeoPosition& position) {
     memo.has_direction = WithinDirectionLimit(position.longitude_deg);
 }
 
+}  // namespace
+
+// The memos of LegDirectionOf. The target's point on the own ship's north
+// is cos own sin target - sin own cos target cos(difference), on its east
+// cos target sin(target - own): the leg's x and -y, with the longitude
+// difference's cosine and sine taken apart into each longitude's. Every
+// factor is at most 1 and each side's sines and cosines within a unit in
+// the last place, so the components lie within about 1e-15 of the exact
+// ones; the leg's, taken of a difference rounded to a double (at most 14
+// radians here, so within 1e-15), lie as close to them.
+
 // (cos lat cos lon, cos lat sin lon, sin lat), from the same sines and
-// cosines as a leg's. Out of line: the pass calls the look-up for every
-// target, and a memo is refilled only when its position changed.
-[[gnu::noinline]] void FillPoint(SpherePoint& memo, const GeoPosition& position) {
+// cosines as a leg's.
+void FillSpherePoint(SpherePoint& memo, const GeoPosition& position) {
     const LatitudeTrig latitude = TrigOf(position.latitude_deg);
     const LatitudeTrig longitude = TrigOf(position.longitude_deg);
     KeepPosition(memo, position);
@@ -140,7 +140,7 @@ void KeepPosition(Memo& memo, const GeoPosition& position) {
 }
 
 // North (-sin lat cos lon, -sin lat sin lon, cos lat), east (-sin lon, cos lon, 0).
-[[gnu::noinline]] void FillAxes(LocalAxes& memo, const GeoPosition& position) {
+void FillLocalAxes(LocalAxes& memo, const GeoPosition& position) {
     const LatitudeTrig latitude = TrigOf(position.latitude_deg);
     const LatitudeTrig longitude = TrigOf(position.longitude_deg);
     KeepPosition(memo, position);
@@ -149,28 +149,6 @@ void KeepPosition(Memo& memo, const GeoPosition& position) {
     memo.north[2] = latitude.cosine;
     memo.east[0] = -longitude.sine;
     memo.east[1] = longitude.cosine;
-}
-
-}  // namespace
-
-// The target's point on the own ship's north is cos own sin target - sin own
-// cos target cos(difference), on its east cos target sin(target - own): the
-// leg's x and -y, with the longitude difference's cosine and sine taken
-// apart into each longitude's. Every factor is at most 1 and each side's
-// sines and cosines within a unit in the last place, so the components lie
-// within about 1e-15 of the exact ones; the leg's, taken of a difference
-// rounded to a double (at most 14 radians here, so within 1e-15), lie as
-// close to them.
-bool LegDirectionOf(const GeoPosition& own, LocalAxes& own_memo, const GeoPosition& target,
-                    SpherePoint& target_memo, LegDirection& direction) {
-    if (!HoldsPosition(own_memo, own)) FillAxes(own_memo, own);
-    if (!HoldsPosition(target_memo, target)) FillPoint(target_memo, target);
-    const LocalAxes& axes = own_memo;
-    const SpherePoint& point = target_memo;
-    if (!axes.has_direction || !point.has_direction) return false;
-    direction.north = point.x * axes.north[0] + point.y * axes.north[1] + point.z * axes.north[2];
-    direction.east = point.x * axes.east[0] + point.y * axes.east[1];
-    return true;
 }
 
 float TrueBearingDegrees(float bearing_rad) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 namespace traffic {
 
@@ -99,10 +100,35 @@ struct LocalAxes {
     double east[2];  // east has no z
 };
 
+// Whether a memo was worked out from this position, bit for bit (as the
+// latitude memos: -0.0 and +0.0 never share one).
+template <typename Memo>
+inline bool HoldsPosition(const Memo& memo, const GeoPosition& position) {
+    std::uint64_t latitude_bits = 0;
+    std::uint64_t longitude_bits = 0;
+    std::memcpy(&latitude_bits, &position.latitude_deg, sizeof latitude_bits);
+    std::memcpy(&longitude_bits, &position.longitude_deg, sizeof longitude_bits);
+    return memo.known && memo.latitude_bits == latitude_bits && memo.longitude_bits == longitude_bits;
+}
+
+// Work a memo out anew for a position.
+void FillLocalAxes(LocalAxes& memo, const GeoPosition& own);
+void FillSpherePoint(SpherePoint& memo, const GeoPosition& target);
+
 // False, leaving `direction` alone, when a longitude lies beyond the limit.
-// Each memo is worked out anew when its position changed.
-bool LegDirectionOf(const GeoPosition& own, LocalAxes& own_memo, const GeoPosition& target,
-                    SpherePoint& target_memo, LegDirection& direction);
+// Each memo is worked out anew when its position changed. Inline: the
+// altitude display asks it of every target, and the memos nearly always
+// hold.
+inline bool LegDirectionOf(const GeoPosition& own, LocalAxes& own_memo, const GeoPosition& target,
+                           SpherePoint& target_memo, LegDirection& direction) {
+    if (!HoldsPosition(own_memo, own)) FillLocalAxes(own_memo, own);
+    if (!HoldsPosition(target_memo, target)) FillSpherePoint(target_memo, target);
+    if (!own_memo.has_direction || !target_memo.has_direction) return false;
+    const SpherePoint& point = target_memo;
+    direction.north = point.x * own_memo.north[0] + point.y * own_memo.north[1] + point.z * own_memo.north[2];
+    direction.east = point.x * own_memo.east[0] + point.y * own_memo.east[1];
+    return true;
+}
 
 // A bearing from RangeAndBearing as degrees clockwise from true north, 0..360.
 float TrueBearingDegrees(float bearing_rad);
