@@ -109,12 +109,13 @@ bool WithinDirectionLimit(double longitude_deg) {
     return std::fabs(longitude_deg) <= kDirectionLongitudeLimit_deg;  // false for NaN
 }
 
-template <typename Memo>
-void KeepPosition(Memo& memo, const GeoPosition& position) {
-    std::memcpy(&memo.latitude_bits, &position.latitude_deg, sizeof memo.latitude_bits);
-    std::memcpy(&memo.longitude_bits, &position.longitude_deg, sizeof memo.longitude_bits);
-    memo.known = true;
-    memo.has_direction = WithinDirectionLimit(position.longitude_deg);
+PositionKey KeyOf(const GeoPosition& position) {
+    PositionKey key{};
+    std::memcpy(&key.latitude_bits, &position.latitude_deg, sizeof key.latitude_bits);
+    std::memcpy(&key.longitude_bits, &position.longitude_deg, sizeof key.longitude_bits);
+    key.known = true;
+    key.has_direction = WithinDirectionLimit(position.longitude_deg);
+    return key;
 }
 
 }  // namespace
@@ -133,7 +134,7 @@ void KeepPosition(Memo& memo, const GeoPosition& position) {
 void FillSpherePoint(SpherePoint& memo, const GeoPosition& position) {
     const LatitudeTrig latitude = TrigOf(position.latitude_deg);
     const LatitudeTrig longitude = TrigOf(position.longitude_deg);
-    KeepPosition(memo, position);
+    memo.key = KeyOf(position);
     memo.x = latitude.cosine * longitude.cosine;
     memo.y = latitude.cosine * longitude.sine;
     memo.z = latitude.sine;
@@ -143,7 +144,7 @@ void FillSpherePoint(SpherePoint& memo, const GeoPosition& position) {
 void FillLocalAxes(LocalAxes& memo, const GeoPosition& position) {
     const LatitudeTrig latitude = TrigOf(position.latitude_deg);
     const LatitudeTrig longitude = TrigOf(position.longitude_deg);
-    KeepPosition(memo, position);
+    memo.key = KeyOf(position);
     memo.north[0] = -latitude.sine * longitude.cosine;
     memo.north[1] = -latitude.sine * longitude.sine;
     memo.north[2] = latitude.cosine;

@@ -79,37 +79,36 @@ struct LegDirection {
 // coarsely there for the bound above.
 constexpr double kDirectionLongitudeLimit_deg = 400.0;
 
-// A target's point on the unit sphere, kept with the position it was worked
-// out from. A zeroed memo holds nothing.
-struct SpherePoint {
+// The position a memo of LegDirectionOf was worked out from, bit for bit
+// (as the latitude memos: -0.0 and +0.0 never share one). A zeroed key
+// holds nothing.
+struct PositionKey {
     std::uint64_t latitude_bits;
     std::uint64_t longitude_bits;
     bool known;
     bool has_direction;  // the longitude lies within the limit
-    double x, y, z;
 };
 
-// The own ship's local north and east on the unit sphere, kept in the same
-// way.
-struct LocalAxes {
-    std::uint64_t latitude_bits;
-    std::uint64_t longitude_bits;
-    bool known;
-    bool has_direction;
-    double north[3];
-    double east[2];  // east has no z
-};
-
-// Whether a memo was worked out from this position, bit for bit (as the
-// latitude memos: -0.0 and +0.0 never share one).
-template <typename Memo>
-inline bool HoldsPosition(const Memo& memo, const GeoPosition& position) {
+inline bool Holds(const PositionKey& key, const GeoPosition& position) {
     std::uint64_t latitude_bits = 0;
     std::uint64_t longitude_bits = 0;
     std::memcpy(&latitude_bits, &position.latitude_deg, sizeof latitude_bits);
     std::memcpy(&longitude_bits, &position.longitude_deg, sizeof longitude_bits);
-    return memo.known && memo.latitude_bits == latitude_bits && memo.longitude_bits == longitude_bits;
+    return key.known && key.latitude_bits == latitude_bits && key.longitude_bits == longitude_bits;
 }
+
+// A target's point on the unit sphere.
+struct SpherePoint {
+    PositionKey key;
+    double x, y, z;
+};
+
+// The own ship's local north and east on the unit sphere.
+struct LocalAxes {
+    PositionKey key;
+    double north[3];
+    double east[2];  // east has no z
+};
 
 // Work a memo out anew for a position.
 void FillLocalAxes(LocalAxes& memo, const GeoPosition& own);
@@ -121,9 +120,9 @@ void FillSpherePoint(SpherePoint& memo, const GeoPosition& target);
 // hold.
 inline bool LegDirectionOf(const GeoPosition& own, LocalAxes& own_memo, const GeoPosition& target,
                            SpherePoint& target_memo, LegDirection& direction) {
-    if (!HoldsPosition(own_memo, own)) FillLocalAxes(own_memo, own);
-    if (!HoldsPosition(target_memo, target)) FillSpherePoint(target_memo, target);
-    if (!own_memo.has_direction || !target_memo.has_direction) return false;
+    if (!Holds(own_memo.key, own)) FillLocalAxes(own_memo, own);
+    if (!Holds(target_memo.key, target)) FillSpherePoint(target_memo, target);
+    if (!own_memo.key.has_direction || !target_memo.key.has_direction) return false;
     const SpherePoint& point = target_memo;
     direction.north = point.x * own_memo.north[0] + point.y * own_memo.north[1] + point.z * own_memo.north[2];
     direction.east = point.x * own_memo.east[0] + point.y * own_memo.east[1];
