@@ -297,7 +297,8 @@ void TrafficRebuild(benchmark::State& state, SkyCount sky, int mode) {
 // The look-up of the network-player module that every drawn frame makes,
 // for a module that is loaded and for one that is not.
 void NetModuleLookup(benchmark::State& state, const char* name) {
-    for (auto _ : state) benchmark::DoNotOptimize(platform::FindLoadedModule(name));
+    platform::ModuleSearchMemo memo;
+    for (auto _ : state) benchmark::DoNotOptimize(platform::FindLoadedModule(memo, name));
 }
 
 // What every call from the host pays to compute in the module's own

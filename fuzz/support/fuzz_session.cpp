@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "gdiplus_recorder.h"
-#include "platform/gdiplus_session.h"
+#include "module/module_state.h"
 
 namespace fuzzsupport {
 namespace {
@@ -73,7 +73,7 @@ FuzzSession::~FuzzSession() {
     host.hostile_named_values = false;
     recorder::StopFailing();
     driver.DisconnectAll();
-    Require(platform::GdiplusUserCount() == 0, "a GDI+ user outlives every gauge");
+    Require(module::TheModule().shared.gdiplus.users() == 0, "a GDI+ user outlives every gauge");
     Require(recorder::LiveObjects() == 0, "GDI+ objects outlive every gauge");
     recorder::Clear();
     AdvanceEpoch(host.variables.time_s);

@@ -8,6 +8,7 @@
 
 #include "platform/host_abi.h"
 #include "panel/simulated_aircraft.h"
+#include "platform/units.h"
 
 namespace panelhost {
 namespace {
@@ -41,8 +42,8 @@ void WriteField(unsigned char* slot, std::size_t position, Field value) {
 }  // namespace
 
 double AltitudeMetresReaching(double altitude_ft) {
-    double metres = altitude_ft / sim::kFeetPerMetre;
-    for (int i = 0; i < kMaxNudges && std::fabs(metres * sim::kFeetPerMetre) < std::fabs(altitude_ft); ++i) {
+    double metres = altitude_ft / units::kFeetPerMetre;
+    for (int i = 0; i < kMaxNudges && std::fabs(metres * units::kFeetPerMetre) < std::fabs(altitude_ft); ++i) {
         metres = AwayFromZero(metres);
     }
     return metres;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/host_abi.h"
+#include "platform/units.h"
 
 namespace panelhost {
 
@@ -63,7 +64,7 @@ OwnAircraft OwnAircraftOf(const Flight& flight) {
     OwnAircraft aircraft;
     aircraft.latitude_deg = flight.latitude_deg;
     aircraft.longitude_deg = flight.longitude_deg;
-    aircraft.altitude_m = flight.altitude_ft / sim::kFeetPerMetre;
+    aircraft.altitude_m = flight.altitude_ft / units::kFeetPerMetre;
     aircraft.heading_deg = flight.heading_deg;
     return aircraft;
 }

@@ -5,6 +5,7 @@
 
 #include "platform/host_abi.h"
 #include "sky/traffic_interface.h"
+#include "platform/units.h"
 
 namespace panelhost {
 namespace {
@@ -47,7 +48,7 @@ std::vector<TrafficReportEntry> BuildTrafficReport(const Sky& sky, double range_
     for (std::size_t slot = 0; slot < sky.players().size() && slot < sim::kNetPlayerSlots; ++slot) {
         const Flight& player = sky.players()[slot];
         TrafficReportEntry entry = EntryFor(sky.own(), player, entries.size(), TrafficSource::kPlayer);
-        if (std::trunc(player.altitude_ft / sim::kFeetPerMetre) <= kRadarGroundHeight) entry.note = kNotDrawnGround;
+        if (std::trunc(player.altitude_ft / units::kFeetPerMetre) <= kRadarGroundHeight) entry.note = kNotDrawnGround;
         entries.push_back(entry);
     }
     return entries;

@@ -6,37 +6,14 @@
 #include "display/display_frame.h"
 #include "display/float_conversion.h"
 #include "display/heading_cone.h"
-#include "platform/host_services.h"
-#include "traffic/own_ship.h"
+#include "platform/units.h"
 
 namespace display {
 namespace {
 
 constexpr float kGridSpacing = 200.0f;
 constexpr int kGridLinesEachSide = 2;
-constexpr float kHalfCircle_deg = 180.0f;
-constexpr float kFullCircle_deg = 360.0f;
 constexpr float kDegreesPerSweepSpan = 0.025f;  // the sweep's span covers 40 degrees
-
-// The altitude display's module-wide state: one sweep for every gauge object.
-struct AltitudeSweep {
-    bool set_up = false;
-    float sweep_minimum = 0.0f;
-    float sweep_maximum = 0.0f;
-    float horizontal_scale = 0.0f;  // units per degree of relative bearing
-    float vertical_scale = 0.0f;    // units per foot of altitude difference
-    gdip::PointF diamond[4] = {};
-    SweepScan scan = {0.0f, 1.0f};
-    double last_sweep_time = 0.0;
-    platform::TokenVariable heading = platform::MakeModuleVariable(sim::kTokenOwnHeading);
-    platform::TokenVariable own_altitude = platform::MakeModuleVariable(sim::kTokenOwnAltitude);
-    platform::TokenVariable host_time = platform::MakeModuleVariable(sim::kTokenHostTime);
-};
-
-AltitudeSweep& Sweep() {
-    static AltitudeSweep sweep;
-    return sweep;
-}
 
 void SetUpOnFirstUse(AltitudeSweep& sweep) {
     if (sweep.set_up) return;
@@ -51,7 +28,7 @@ void SetUpOnFirstUse(AltitudeSweep& sweep) {
 // Bearing lines every 10 degrees over the full height, the two at the
 // 20-degree limits solid; altitude lines every 1000 ft across the sweep's
 // width, the equal-altitude line solid.
-void DrawGrid(RadarScreen& screen, const AltitudeSweep& sweep) {
+void DrawGrid(const RadarScreen& screen, const AltitudeSweep& sweep) {
     GraphicsWrapper& graphics = *screen.graphics;
     const DrawResources& resources = screen.resources;
     for (int k = -kGridLinesEachSide; k <= kGridLinesEachSide; ++k) {
@@ -102,23 +79,22 @@ double SweepReach_deg(const AltitudeSweep& sweep) {
 // selection. A target provably beyond the reach is neither placed nor
 // painted, and its bearing is never worked out: most of the list, since the
 // view is 40 degrees wide.
-void RunTargetPass(RadarScreen& screen, AltitudeSweep& sweep, const AltitudeFrame& frame) {
-    if (screen.traffic == nullptr) return;
+void RunTargetPass(RadarScreen& screen, AltitudeSweep& sweep, traffic::OwnShipRecord& own_ship,
+                   const AltitudeFrame& frame) {
     const HeadingCone reach = ConeAboutHeading(frame.heading_deg, SweepReach_deg(sweep));
     traffic::LocalAxes own_axes{};  // worked out again whenever the own position read for a target changed
-    ForEachAirborneTarget(*screen.traffic, [&](std::uint32_t i, traffic::RadarTarget& target) {
-        const traffic::GeoPosition own = traffic::PositionOf(traffic::GetOwnShipPosition());
+    ForEachAirborneTarget(screen.traffic, [&](std::uint32_t i, traffic::RadarTarget& target) {
+        const traffic::GeoPosition own = traffic::PositionOf(traffic::GetOwnShipPosition(own_ship));
         traffic::LegDirection direction{};
         if (traffic::LegDirectionOf(own, own_axes, traffic::PositionOf(target), target.sphere_point, direction) &&
             ProvablyOutside(reach, direction)) {
             ForgetPaintTimeIfDim(target, frame.now);
             return;
         }
-        const TargetFix fix = FixOnLeg(LegFrom(own, target), frame.heading_deg);
+        const TargetFix fix = FixOnLeg(LegFrom(own, own_ship.latitude_trig, target), frame.heading_deg);
         const float bearing = FoldedBearing(fix.relative_bearing_deg);
         const ScreenPosition centre = AltitudePosition(bearing, sweep.horizontal_scale, sweep.vertical_scale,
                                                        frame.own_altitude_ft, target.altitude_ft);
-        screen.screen_positions[i] = centre;
         if (InPaintWindow(centre.x, frame.paint_window)) target.last_paint_time = frame.now;
         const TargetStyle style = UpdateBrightness(target, frame.now, screen.resources);
         if (!InAltitudeView(bearing)) return;
@@ -152,7 +128,8 @@ PaintWindow AltitudePaintWindow(SweepScan scan, float step) {
 }
 
 float FoldedBearing(float relative_bearing_deg) {
-    return relative_bearing_deg > kHalfCircle_deg ? relative_bearing_deg - kFullCircle_deg : relative_bearing_deg;
+    if (!(relative_bearing_deg > units::kHalfCircle_deg)) return relative_bearing_deg;
+    return static_cast<float>(relative_bearing_deg - units::kFullCircle_deg);
 }
 
 ScreenPosition AltitudePosition(float folded_bearing_deg, float horizontal_scale, float vertical_scale,
@@ -168,10 +145,10 @@ bool InAltitudeView(float folded_bearing_deg) {
     return folded_bearing_deg >= -kAltitudeVisibleBearing_deg && folded_bearing_deg <= kAltitudeVisibleBearing_deg;
 }
 
-void DrawAltitude(RadarScreen& screen, const OverlayCall& overlay) {
+void DrawAltitude(RadarScreen& screen, AltitudeSweep& sweep, traffic::OwnShipRecord& own_ship,
+                  const OverlayCall& overlay) {
     if (screen.graphics == nullptr) return;
     GraphicsWrapper& graphics = *screen.graphics;
-    AltitudeSweep& sweep = Sweep();
     SetUpOnFirstUse(sweep);
 
     const gdip::GraphicsContainer container = BeginDisplayFrame(graphics, kAltitudeOriginX, kAltitudeOriginY);
@@ -179,19 +156,17 @@ void DrawAltitude(RadarScreen& screen, const OverlayCall& overlay) {
 
     AltitudeFrame frame{};
     frame.heading_deg = platform::ReadModuleVariable(sweep.heading);
-    frame.own_altitude_ft = platform::ReadModuleVariable(sweep.own_altitude) * kFeetPerMetre;
+    frame.own_altitude_ft = platform::ReadModuleVariable(sweep.own_altitude) * units::kFeetPerMetre;
     frame.now = platform::ReadModuleVariable(sweep.host_time);
     MoveSweep(sweep, frame.now);
     graphics.DrawLine(screen.resources.bright_pen.get(), sweep.scan.position, -kAltitudeScreenEdge,
                       sweep.scan.position, kAltitudeScreenEdge);
 
     frame.paint_window = AltitudePaintWindow(sweep.scan, kAltitudeSweepStep);
-    screen.selected_visible = 0;
-    RunTargetPass(screen, sweep, frame);
+    screen.selection.StartTargetPass();
+    RunTargetPass(screen, sweep, own_ship, frame);
 
     EndDisplayFrame(graphics, container, overlay);
 }
-
-void ResetAltitudeSweep() { Sweep() = AltitudeSweep{}; }
 
 }  // namespace display

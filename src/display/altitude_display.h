@@ -5,6 +5,8 @@
 
 #include "display/radar_screen.h"
 #include "display/target_pass.h"
+#include "platform/host_services.h"
+#include "traffic/own_ship.h"
 
 namespace display {
 
@@ -16,7 +18,6 @@ constexpr float kAltitudeSweepStep = 20.0f;
 constexpr float kAltitudeScreenEdge = 500.0f;  // targets beyond it stand on the edge
 constexpr float kAltitudeVisibleBearing_deg = 20.0f;
 constexpr float kAltitudeUnitsPerFoot = 0.2f;
-constexpr double kFeetPerMetre = 3.2808;
 constexpr double kVerticalSpeedFactor = 0.0005;  // × kVectorLength: 0.05 units per ft/min
 
 // Where the sweep line stands (x) and which way it moves next.
@@ -48,11 +49,27 @@ ScreenPosition AltitudePosition(float folded_bearing_deg, float horizontal_scale
 // Drawn only within 20 degrees either side of the heading, edges included.
 bool InAltitudeView(float folded_bearing_deg);
 
-// One frame on the screen's current surface, ending with the overlay.
-void DrawAltitude(RadarScreen& screen, const OverlayCall& overlay);
+// The altitude display's state shared by every gauge object: one sweep,
+// moved once per host time value by whichever gauge draws it first, and the
+// host records and vertex store the display draws with.
+struct AltitudeSweep {
+    bool set_up = false;
+    float sweep_minimum = 0.0f;
+    float sweep_maximum = 0.0f;
+    float horizontal_scale = 0.0f;  // units per degree of relative bearing
+    float vertical_scale = 0.0f;    // units per foot of altitude difference
+    gdip::PointF diamond[4] = {};
+    SweepScan scan = {0.0f, 1.0f};
+    double last_sweep_time = 0.0;
+    platform::TokenVariable heading = platform::MakeModuleVariable(sim::kTokenOwnHeading);
+    platform::TokenVariable own_altitude = platform::MakeModuleVariable(sim::kTokenOwnAltitude);
+    platform::TokenVariable host_time = platform::MakeModuleVariable(sim::kTokenHostTime);
+};
 
-// The sweep shared by every gauge, as at load. For a reset of the module's
-// shared state.
-void ResetAltitudeSweep();
+// One frame on the screen's current surface, ending with the overlay: the
+// sweep is the one every gauge shares, the targets are located from the own
+// ship.
+void DrawAltitude(RadarScreen& screen, AltitudeSweep& sweep, traffic::OwnShipRecord& own_ship,
+                  const OverlayCall& overlay);
 
 }  // namespace display

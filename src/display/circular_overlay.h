@@ -3,7 +3,9 @@
 // altitude display).
 #pragma once
 
+#include "display/module_objects.h"
 #include "display/radar_screen.h"
+#include "display/text_format.h"
 
 namespace display {
 
@@ -11,11 +13,13 @@ constexpr float kCircularTopTextY = 40.0f;
 constexpr float kCircularBottomTextY = 960.0f;
 constexpr float kCircularTextX = 500.0f;
 
-void DrawCircularOverlay(RadarScreen& screen);
+// The text buffer every circular gauge's overlay formats into.
+struct CircularOverlayText {
+    char16_t text[kOverlayTextChars] = {};
+};
 
-// The overlay's format and text buffers shared by every gauge, as at load;
-// the module-wide objects must have been released first. For a reset of the
-// module's shared state.
-void ResetCircularOverlay();
+// The format is the module's one circular overlay format; each call sets
+// both its alignments first.
+void DrawCircularOverlay(const RadarScreen& screen, CircularOverlayText& buffer, ModuleObjects& objects);
 
 }  // namespace display

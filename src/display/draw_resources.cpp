@@ -2,7 +2,7 @@
 
 namespace display {
 
-void FillDrawResources(DrawResources& resources, const ColourScheme& scheme) {
+void FillDrawResources(DrawResources& resources, const ColourScheme& scheme, GenericFontFamily& generic) {
     resources.normal_brush = std::make_unique<BrushWrapper>(scheme.normal);
     resources.bright_brush = std::make_unique<BrushWrapper>(scheme.bright);
     resources.background = scheme.background;
@@ -13,9 +13,9 @@ void FillDrawResources(DrawResources& resources, const ColourScheme& scheme) {
     resources.bright_pen = std::make_unique<PenWrapper>(*resources.bright_brush, kPenWidth, gdip::kUnitWorld);
 
     resources.small_font =
-        std::make_unique<FontWrapper>(u"Tahoma", kSmallFontSize_pt, gdip::kFontStyleBold, gdip::kUnitPoint);
+        std::make_unique<FontWrapper>(generic, u"Tahoma", kSmallFontSize_pt, gdip::kFontStyleBold, gdip::kUnitPoint);
     resources.large_font =
-        std::make_unique<FontWrapper>(u"Arial", kLargeFontSize_pt, gdip::kFontStyleRegular, gdip::kUnitPoint);
+        std::make_unique<FontWrapper>(generic, u"Arial", kLargeFontSize_pt, gdip::kFontStyleRegular, gdip::kUnitPoint);
 
     // A size that cannot be read (no font was made) counts as the size asked
     // for, so the overlay keeps its layout.

@@ -37,10 +37,15 @@ constexpr float kSmallFontSize_pt = 30.0f;
 constexpr float kLargeFontSize_pt = 40.0f;
 constexpr float kLineHeightPerFontSize = 1.2f;
 
-// Makes the pens, brushes and fonts in the scheme's colours.
-void FillDrawResources(DrawResources& resources, const ColourScheme& scheme);
+// Makes the pens, brushes and fonts in the scheme's colours; a font whose
+// family is missing falls back to the generic family.
+void FillDrawResources(DrawResources& resources, const ColourScheme& scheme, GenericFontFamily& generic);
 
-inline void CreateGreenScheme(DrawResources& resources) { FillDrawResources(resources, kGreenScheme); }
-inline void CreateAmberScheme(DrawResources& resources) { FillDrawResources(resources, kAmberScheme); }
+inline void CreateGreenScheme(DrawResources& resources, GenericFontFamily& generic) {
+    FillDrawResources(resources, kGreenScheme, generic);
+}
+inline void CreateAmberScheme(DrawResources& resources, GenericFontFamily& generic) {
+    FillDrawResources(resources, kAmberScheme, generic);
+}
 
 }  // namespace display

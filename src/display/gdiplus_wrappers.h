@@ -51,10 +51,27 @@ private:
     gdip::GpPen* handle_ = nullptr;
 };
 
+// GDI+'s generic sans-serif family, fetched the first time a font needs it.
+// GDI+ owns it, so it is never deleted; it is only forgotten when GDI+ may
+// go away, so that a later GDI+ start-up fetches it from the GDI+ running then.
+class GenericFontFamily {
+public:
+    // The family, fetched now when it has not been; a null handle when GDI+
+    // could not give it, with GDI+'s status.
+    gdip::GpFontFamily* Fetch();
+    gdip::Status status() const { return status_; }
+    void Forget() { *this = GenericFontFamily{}; }
+
+private:
+    bool fetched_ = false;
+    gdip::GpFontFamily* handle_ = nullptr;
+    gdip::Status status_ = gdip::kOk;
+};
+
 class FontWrapper : public StatusKeeper {
 public:
     // The font creation with its fallbacks to the generic sans-serif family.
-    FontWrapper(const char16_t* family_name, gdip::Real size, int style, gdip::Unit unit);
+    FontWrapper(GenericFontFamily& generic, const char16_t* family_name, gdip::Real size, int style, gdip::Unit unit);
     ~FontWrapper();
     FontWrapper(const FontWrapper&) = delete;
     FontWrapper& operator=(const FontWrapper&) = delete;
@@ -65,10 +82,6 @@ public:
 private:
     gdip::GpFont* handle_ = nullptr;
 };
-
-// Forgets the generic sans-serif family the font fallbacks fetched, as at
-// load. For a reset of the module's shared state.
-void ForgetGenericFontFamily();
 
 class StringFormatWrapper : public StatusKeeper {
 public:

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
+#include "platform/units.h"
+
 namespace display {
 namespace {
 
-constexpr double kRadiansPerDegree = 0.017453292519943295;
-constexpr double kFullCircle_deg = 360.0;
 constexpr double kRightAngle_deg = 90.0;
 
 // The relative bearing takes the heading from a float bearing in double:
@@ -20,8 +20,8 @@ HeadingCone ConeAboutHeading(double heading_deg, double half_angle_deg) {
     if (!(std::fabs(heading_deg) <= kLargestHeading_deg)) return cone;
     const double outer_angle_deg = half_angle_deg + kConeMargin_deg;
     if (!(half_angle_deg >= 0.0 && outer_angle_deg < kRightAngle_deg)) return cone;
-    const double heading_rad = std::fmod(heading_deg, kFullCircle_deg) * kRadiansPerDegree;
-    const double outer_cosine = std::cos(outer_angle_deg * kRadiansPerDegree);
+    const double heading_rad = std::fmod(heading_deg, units::kFullCircle_deg) * units::kRadiansPerDegree;
+    const double outer_cosine = std::cos(outer_angle_deg * units::kRadiansPerDegree);
     cone.north = std::cos(heading_rad);
     cone.east = std::sin(heading_rad);
     cone.cos_squared = outer_cosine * outer_cosine;

@@ -1,57 +1,44 @@
-// Module-wide GDI+ objects (string formats, sweep matrices) made lazily by
-// their one user and shared by every gauge object.
-//
-// GDI+ must still be running when they are deleted: each object, when it is
-// made, is enrolled for release before the last gauge object shuts GDI+ down
-// (platform::AtGdiplusRelease). After that release the next user makes the
-// object again, inside the GDI+ of the gauge objects that exist then.
+// The GDI+ objects every gauge object shares: the plan and sector sweeps'
+// matrices, the range labels' and the overlays' string formats, and the
+// generic sans-serif family of the font fallbacks. One set for the module,
+// each object made on first use. GDI+ must still be running when they are
+// deleted: the last GDI+ user releases them all before it shuts GDI+ down,
+// and the next user makes them again inside its own GDI+.
 #pragma once
 
-#include <new>
 #include <optional>
+
+#include "display/gdiplus_wrappers.h"
 
 namespace display {
 
-using ReleaseThunk = void (*)(void* object);
-
-// Enrols one object for the next release of the module-wide objects, which
-// deletes the enrolled objects newest first. False when no more objects can
-// be enrolled; the caller then makes nothing.
-bool EnrolModuleObject(void* object, ReleaseThunk release);
-
-// Releases every enrolled object now, newest first.
-void ReleaseModuleObjects();
-
-// One module-wide object of a wrapper type, made on first use.
+// One object of a wrapper type, made when it is first asked for.
 template <typename Wrapper>
-class ModuleObject {
+class MadeOnFirstUse {
 public:
-    // The object, made now when it does not exist; null only when it could
-    // not be enrolled for release (then there is no object to use).
-    Wrapper* Get() {
-        if (!object_) {
-            if (!EnrolModuleObject(this, &Release)) return nullptr;
-            object_.emplace();
-        }
-        return &*object_;
+    Wrapper& Get() {
+        if (!object_) object_.emplace();
+        return *object_;
     }
-
     bool exists() const { return object_.has_value(); }
+    void Release() { object_.reset(); }
 
 private:
-    static void Release(void* self) { static_cast<ModuleObject*>(self)->object_.reset(); }
-
     std::optional<Wrapper> object_;
 };
 
-// Makes a module-wide record that holds module objects afresh, as it was at
-// load, for a reset of the module's shared state. Its module objects must
-// have been released first (ReleaseModuleObjects), so that none of them is
-// still enrolled when it is made again in the same place.
-template <typename Record>
-void RenewModuleRecord(Record& record) {
-    record.~Record();
-    ::new (static_cast<void*>(&record)) Record();
-}
+struct ModuleObjects {
+    MadeOnFirstUse<MatrixWrapper> plan_sweep_matrix;
+    MadeOnFirstUse<StringFormatWrapper> plan_label_format;
+    MadeOnFirstUse<MatrixWrapper> sector_sweep_matrix;
+    MadeOnFirstUse<StringFormatWrapper> sector_label_format;
+    MadeOnFirstUse<StringFormatWrapper> circular_overlay_format;
+    MadeOnFirstUse<StringFormatWrapper> rectangular_overlay_format;
+    GenericFontFamily generic_family;
+
+    // Deletes every object made, in the reverse of the order above, and
+    // forgets the family; the next use makes each again.
+    void Release();
+};
 
 }  // namespace display

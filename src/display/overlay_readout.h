@@ -8,6 +8,6 @@
 
 namespace display {
 
-void DrawReadout(RadarScreen& screen, const char16_t* text, float x, float y, const StringFormatWrapper* format);
+void DrawReadout(const RadarScreen& screen, const char16_t* text, float x, float y, const StringFormatWrapper* format);
 
 }  // namespace display

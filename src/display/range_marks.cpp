@@ -4,7 +4,7 @@ namespace display {
 
 gdip::RectF CircleBounds(float radius) { return gdip::RectF{-radius, -radius, 2.0f * radius, 2.0f * radius}; }
 
-void DrawSpokes(RadarScreen& screen, gdip::PointF origin, float outer_radius, float step_deg, int count,
+void DrawSpokes(const RadarScreen& screen, gdip::PointF origin, float outer_radius, float step_deg, int count,
                 MatrixWrapper& spoke) {
     gdip::PointF end{outer_radius, 0.0f};
     for (int line = 0; line < count; ++line) {

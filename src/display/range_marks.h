@@ -5,7 +5,6 @@
 #pragma once
 
 #include "display/gdiplus_wrappers.h"
-#include "display/module_objects.h"
 #include "display/radar_screen.h"
 #include "display/text_format.h"
 
@@ -22,17 +21,16 @@ gdip::RectF CircleBounds(float radius);
 // `outer_radius`. `mark(pen, bounds)` draws one mark on the circle `bounds`
 // holds: a full ring or an arc.
 template <typename Mark>
-void DrawRangeMarks(RadarScreen& screen, float ring_step, float outer_radius,
-                    ModuleObject<StringFormatWrapper>& label_format, char16_t (&label_text)[kRangeLabelChars],
-                    Mark&& mark) {
+void DrawRangeMarks(const RadarScreen& screen, float ring_step, float outer_radius, StringFormatWrapper& label_format,
+                    char16_t (&label_text)[kRangeLabelChars], Mark&& mark) {
     const DrawResources& resources = screen.resources;
-    SetAlign(label_format.Get(), gdip::kAlignCenter);
+    label_format.SetAlign(gdip::kAlignCenter);
     for (float ring = 0.0f; ring <= kRangeMarkQuarters; ring += 1.0f) {
         const float radius = ring_step * ring;
         mark(resources.dashed_pen.get(), CircleBounds(radius));
         if (ring > 0.0f) {
             FormatRangeLabel(ring * screen.range_nm * kRangeMarkFraction, label_text);
-            screen.graphics->DrawTextAt(label_text, resources.small_font.get(), 0.0f, -radius, label_format.Get(),
+            screen.graphics->DrawTextAt(label_text, resources.small_font.get(), 0.0f, -radius, &label_format,
                                         resources.normal_brush.get());
         }
     }
@@ -42,7 +40,7 @@ void DrawRangeMarks(RadarScreen& screen, float ring_step, float outer_radius,
 // `count` lines from `origin` out to `outer_radius`, the first at screen
 // angle `step_deg` and each next one `step_deg` further round (negative:
 // counter-clockwise); `spoke` carries the end point from line to line.
-void DrawSpokes(RadarScreen& screen, gdip::PointF origin, float outer_radius, float step_deg, int count,
+void DrawSpokes(const RadarScreen& screen, gdip::PointF origin, float outer_radius, float step_deg, int count,
                 MatrixWrapper& spoke);
 
 }  // namespace display

@@ -1,26 +1,9 @@
 #include "display/rectangular_overlay.h"
 
-#include "display/module_objects.h"
 #include "display/overlay_readout.h"
 #include "display/target_pass.h"
-#include "display/text_format.h"
 
 namespace display {
-namespace {
-
-// Shared by every rectangular gauge; each call sets both alignments first.
-struct RectangularOverlay {
-    ModuleObject<StringFormatWrapper> format;
-    char16_t text[kOverlayTextChars] = {};
-    char16_t cut_identifier[traffic::kWideIdentifierChars] = {};
-};
-
-RectangularOverlay& Overlay() {
-    static RectangularOverlay overlay;
-    return overlay;
-}
-
-}  // namespace
 
 const char16_t* DrawableIdentifier(const traffic::RadarTarget& target,
                                    char16_t (&cut)[traffic::kWideIdentifierChars]) {
@@ -32,9 +15,8 @@ const char16_t* DrawableIdentifier(const traffic::RadarTarget& target,
     return cut;
 }
 
-void DrawRectangularOverlay(RadarScreen& screen) {
-    RectangularOverlay& overlay = Overlay();
-    StringFormatWrapper* format = overlay.format.Get();
+void DrawRectangularOverlay(const RadarScreen& screen, RectangularOverlayText& overlay, ModuleObjects& objects) {
+    StringFormatWrapper* format = &objects.rectangular_overlay_format.Get();
     const traffic::RadarTarget* target = SelectedTargetOnScreen(screen);
     if (target == nullptr) return;
 
@@ -50,9 +32,9 @@ void DrawRectangularOverlay(RadarScreen& screen) {
 
     // Top right: bearing over distance.
     SetAlign(format, gdip::kAlignFar);
-    FormatBearingText(screen.selected_bearing_deg, overlay.text);
+    FormatBearingText(screen.selection.bearing_deg(), overlay.text);
     DrawReadout(screen, overlay.text, kRectangularRightX, kRectangularTopY, format);
-    FormatDistanceText(screen.selected_distance_nm, overlay.text);
+    FormatDistanceText(screen.selection.distance_nm(), overlay.text);
     DrawReadout(screen, overlay.text, kRectangularRightX, second_line_y, format);
 
     // Bottom left: the identifier; bottom right: the ground speed.
@@ -60,7 +42,7 @@ void DrawRectangularOverlay(RadarScreen& screen) {
     SetAlign(format, gdip::kAlignNear);
     DrawReadout(screen, DrawableIdentifier(*target, overlay.cut_identifier), kRectangularLeftX, kRectangularBottomY,
                 format);
-    if (screen.traffic->ReducedDataFlag() != 0) {
+    if (screen.traffic.ReducedDataFlag() != 0) {
         FormatText(overlay.text, kOverlayTextChars, "---KTS");
     } else {
         FormatSpeedText(target->ground_speed_kt, overlay.text);
@@ -68,7 +50,5 @@ void DrawRectangularOverlay(RadarScreen& screen) {
     SetAlign(format, gdip::kAlignFar);
     DrawReadout(screen, overlay.text, kRectangularRightX, kRectangularBottomY, format);
 }
-
-void ResetRectangularOverlay() { RenewModuleRecord(Overlay()); }
 
 }  // namespace display

@@ -2,7 +2,9 @@
 // in the four corners of the screen, the same in every display mode.
 #pragma once
 
+#include "display/module_objects.h"
 #include "display/radar_screen.h"
+#include "display/text_format.h"
 
 namespace display {
 
@@ -17,11 +19,14 @@ constexpr float kRectangularBottomY = 1000.0f;
 const char16_t* DrawableIdentifier(const traffic::RadarTarget& target,
                                    char16_t (&cut)[traffic::kWideIdentifierChars]);
 
-void DrawRectangularOverlay(RadarScreen& screen);
+// The text buffers every rectangular gauge's overlay formats into.
+struct RectangularOverlayText {
+    char16_t text[kOverlayTextChars] = {};
+    char16_t cut_identifier[traffic::kWideIdentifierChars] = {};
+};
 
-// The overlay's format and text buffers shared by every gauge, as at load;
-// the module-wide objects must have been released first. For a reset of the
-// module's shared state.
-void ResetRectangularOverlay();
+// The format is the module's one rectangular overlay format; each call sets
+// both its alignments first.
+void DrawRectangularOverlay(const RadarScreen& screen, RectangularOverlayText& buffers, ModuleObjects& objects);
 
 }  // namespace display

@@ -3,10 +3,8 @@
 #include <cmath>
 
 #include "display/display_frame.h"
-#include "display/module_objects.h"
 #include "display/range_marks.h"
-#include "display/text_format.h"
-#include "platform/host_services.h"
+#include "platform/units.h"
 
 namespace display {
 namespace {
@@ -16,39 +14,14 @@ constexpr float kFanWidth_deg = kSectorLeftEdge_deg - kSectorRightEdge_deg;  // 
 constexpr float kSpokeStep_deg = -30.0f;  // counter-clockwise on screen
 constexpr int kSpokeCount = 5;            // at screen angles -30, -60, -90, -120 and -150
 constexpr float kScreenAngleToBearing_deg = 450.0f;  // +90 to a bearing, +360 to keep it positive
-constexpr double kFullCircle_deg = 360.0;
 
-// The sector display's module-wide state: one sweep for every gauge object.
-struct SectorSweep {
-    bool set_up = false;
-    SweepSwing swing = {0.0f, 1.0f};
-    double last_sweep_time = 0.0;
-    float ring_step = 0.0f;
-    gdip::PointF sweep_origin = {};
-    ModuleObject<MatrixWrapper> sweep_matrix;
-    ModuleObject<StringFormatWrapper> label_format;
-    char16_t label_text[kRangeLabelChars] = {};
-    gdip::PointF diamond[4] = {};
-    platform::TokenVariable heading = platform::MakeModuleVariable(sim::kTokenOwnHeading);
-    platform::TokenVariable host_time = platform::MakeModuleVariable(sim::kTokenHostTime);
-};
-
-SectorSweep& Sweep() {
-    static SectorSweep sweep;
-    return sweep;
-}
-
-// The sweep matrix and the label format are made again after a release of
-// the module-wide objects; the rest is set once.
+// Set once, at the first frame any gauge draws.
 void SetUpOnFirstUse(SectorSweep& sweep) {
-    if (!sweep.set_up) {
-        sweep.ring_step = kArcStep;
-        sweep.sweep_origin = {0.0f, 0.0f};
-        for (gdip::PointF& vertex : sweep.diamond) vertex = {0.0f, 0.0f};
-        sweep.set_up = true;
-    }
-    sweep.sweep_matrix.Get();
-    sweep.label_format.Get();
+    if (sweep.set_up) return;
+    sweep.ring_step = kArcStep;
+    sweep.sweep_origin = {0.0f, 0.0f};
+    for (gdip::PointF& vertex : sweep.diamond) vertex = {0.0f, 0.0f};
+    sweep.set_up = true;
 }
 
 // Moves the sweep once per new host time value, whichever gauge sees it
@@ -59,19 +32,17 @@ void MoveSweep(SectorSweep& sweep, double now) {
 }
 
 // The line is turned from the outer radius afresh in every frame.
-void DrawSweepLine(RadarScreen& screen, SectorSweep& sweep) {
+void DrawSweepLine(const RadarScreen& screen, const SectorSweep& sweep, MatrixWrapper& matrix) {
     gdip::PointF end{kSectorOuterRadius, 0.0f};
-    if (MatrixWrapper* matrix = sweep.sweep_matrix.Get()) {
-        matrix->SetIdentity();
-        matrix->Rotate(sweep.swing.angle_deg);
-        matrix->TransformPoints(&end, 1);
-    }
+    matrix.SetIdentity();
+    matrix.Rotate(sweep.swing.angle_deg);
+    matrix.TransformPoints(&end, 1);
     screen.graphics->DrawLine(screen.resources.bright_pen.get(), sweep.sweep_origin.x, sweep.sweep_origin.y, end.x,
                               end.y);
 }
 
 float BearingOfScreenAngle(float screen_angle_deg) {
-    return static_cast<float>(std::fmod(screen_angle_deg + kScreenAngleToBearing_deg, kFullCircle_deg));
+    return static_cast<float>(std::fmod(screen_angle_deg + kScreenAngleToBearing_deg, units::kFullCircle_deg));
 }
 
 }  // namespace
@@ -97,7 +68,7 @@ PaintWindow SectorPaintWindow(SweepSwing swing) {
     const float lo = swing.angle_deg < previous ? swing.angle_deg : previous;
     const float hi = swing.angle_deg > previous ? swing.angle_deg : previous;
     PaintWindow window{BearingOfScreenAngle(lo), BearingOfScreenAngle(hi)};
-    if (window.lo > window.hi) window.hi += static_cast<float>(kFullCircle_deg);
+    if (window.lo > window.hi) window.hi += static_cast<float>(units::kFullCircle_deg);
     return window;
 }
 
@@ -105,15 +76,17 @@ bool InSectorFan(float relative_bearing_deg) {
     return relative_bearing_deg >= kSectorFanLeft_deg || relative_bearing_deg <= kSectorFanRight_deg;
 }
 
-void DrawSector(RadarScreen& screen, const OverlayCall& overlay) {
+void DrawSector(RadarScreen& screen, SectorSweep& sweep, ModuleObjects& objects, traffic::OwnShipRecord& own_ship,
+                const OverlayCall& overlay) {
     if (screen.graphics == nullptr) return;
     GraphicsWrapper& graphics = *screen.graphics;
-    SectorSweep& sweep = Sweep();
     SetUpOnFirstUse(sweep);
+    MatrixWrapper& sweep_matrix = objects.sector_sweep_matrix.Get();
+    StringFormatWrapper& label_format = objects.sector_label_format.Get();
 
     const gdip::GraphicsContainer container = BeginDisplayFrame(graphics, kSectorApexX, kSectorApexY);
     // Each dashed arc, then its label hanging inside it; the solid outer arc last.
-    DrawRangeMarks(screen, sweep.ring_step, kSectorOuterRadius, sweep.label_format, sweep.label_text,
+    DrawRangeMarks(screen, sweep.ring_step, kSectorOuterRadius, label_format, sweep.label_text,
                    [&graphics](const PenWrapper* pen, const gdip::RectF& bounds) {
                        graphics.DrawArc(pen, bounds, kSectorRightEdge_deg, kFanWidth_deg);
                    });
@@ -124,20 +97,18 @@ void DrawSector(RadarScreen& screen, const OverlayCall& overlay) {
     frame.heading_deg = platform::ReadModuleVariable(sweep.heading);
     frame.now = platform::ReadModuleVariable(sweep.host_time);
     MoveSweep(sweep, frame.now);
-    DrawSweepLine(screen, sweep);
+    DrawSweepLine(screen, sweep, sweep_matrix);
 
     frame.scale = kSectorOuterRadius / screen.range_nm;
     frame.paint_window = SectorPaintWindow(sweep.swing);
     MatrixWrapper placement;
     MatrixWrapper vector;
-    screen.selected_visible = 0;
+    screen.selection.StartTargetPass();
     // The paint test and the brightness run for every airborne target, the
     // placement only inside the fan.
-    RunBearingPass(screen, frame, InSectorFan, placement, vector, sweep.diamond);
+    RunBearingPass(screen, own_ship, frame, InSectorFan, placement, vector, sweep.diamond);
 
     EndDisplayFrame(graphics, container, overlay);
 }
-
-void ResetSectorSweep() { RenewModuleRecord(Sweep()); }
 
 }  // namespace display

@@ -4,8 +4,12 @@
 // and the targets inside it.
 #pragma once
 
+#include "display/module_objects.h"
 #include "display/radar_screen.h"
 #include "display/target_pass.h"
+#include "display/text_format.h"
+#include "platform/host_services.h"
+#include "traffic/own_ship.h"
 
 namespace display {
 
@@ -37,11 +41,25 @@ PaintWindow SectorPaintWindow(SweepSwing swing);
 // Inside the fan: relative bearings from 300 through 0 to 60, edges included.
 bool InSectorFan(float relative_bearing_deg);
 
-// One frame on the screen's current surface, ending with the overlay.
-void DrawSector(RadarScreen& screen, const OverlayCall& overlay);
+// The sector display's state shared by every gauge object: one sweep, moved
+// once per host time value by whichever gauge draws it first, and the host
+// records and buffers the display draws with.
+struct SectorSweep {
+    bool set_up = false;
+    SweepSwing swing = {0.0f, 1.0f};
+    double last_sweep_time = 0.0;
+    float ring_step = 0.0f;
+    gdip::PointF sweep_origin = {};
+    char16_t label_text[kRangeLabelChars] = {};
+    gdip::PointF diamond[4] = {};
+    platform::TokenVariable heading = platform::MakeModuleVariable(sim::kTokenOwnHeading);
+    platform::TokenVariable host_time = platform::MakeModuleVariable(sim::kTokenHostTime);
+};
 
-// The sweep shared by every gauge, as at load; the module-wide objects must
-// have been released first. For a reset of the module's shared state.
-void ResetSectorSweep();
+// One frame on the screen's current surface, ending with the overlay: the
+// sweep and the module-wide objects are the ones every gauge shares, the
+// targets are located from the own ship.
+void DrawSector(RadarScreen& screen, SectorSweep& sweep, ModuleObjects& objects, traffic::OwnShipRecord& own_ship,
+                const OverlayCall& overlay);
 
 }  // namespace display

@@ -1,9 +1,9 @@
 #include "display/target_pass.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "display/float_conversion.h"
+#include "platform/units.h"
 #include "traffic/numeric.h"
 #include "traffic/own_ship.h"
 #include "traffic/traffic_list.h"
@@ -11,12 +11,7 @@
 namespace display {
 namespace {
 
-constexpr double kFullCircle_deg = 360.0;
 constexpr float kSweepLineToBearing_deg = 90.0f;  // screen angle 0 is relative bearing 90
-
-// The own latitude's sine and cosine, shared by every display and gauge:
-// the own ship is one for the whole module.
-traffic::LatitudeTrig own_latitude_trig{};
 
 const PenWrapper* PenOf(const std::unique_ptr<PenWrapper>& pen) { return pen.get(); }
 const BrushWrapper* BrushOf(const std::unique_ptr<BrushWrapper>& brush) { return brush.get(); }
@@ -32,22 +27,22 @@ bool TakeNewSweepTime(double& last_sweep_time, double now) {
 }
 
 const traffic::RadarTarget* SelectedTargetOnScreen(const RadarScreen& screen) {
-    if (screen.selected_visible == 0 || screen.graphics == nullptr || screen.traffic == nullptr) return nullptr;
-    const traffic::TrafficList& list = *screen.traffic;
-    return list.Target(static_cast<std::uint32_t>(screen.selected_index));
+    if (!screen.selection.visible() || screen.graphics == nullptr) return nullptr;
+    return screen.traffic.Target(static_cast<std::uint32_t>(screen.selection.index()));
 }
 
 float RelativeBearing(float true_bearing_deg, double own_heading_deg) {
-    const double turned = traffic::ExactRemainder(true_bearing_deg - own_heading_deg, kFullCircle_deg);
-    return SaturatingFloat(traffic::ExactRemainder(turned + kFullCircle_deg, kFullCircle_deg));
+    const double turned = traffic::ExactRemainder(true_bearing_deg - own_heading_deg, units::kFullCircle_deg);
+    return SaturatingFloat(traffic::ExactRemainder(turned + units::kFullCircle_deg, units::kFullCircle_deg));
 }
 
-TargetFix LocateTarget(const traffic::RadarTarget& target, double own_heading_deg) {
-    const traffic::GeoPosition own = traffic::PositionOf(traffic::GetOwnShipPosition());
-    return FixOnLeg(LegFrom(own, target), own_heading_deg);
+TargetFix LocateTarget(traffic::OwnShipRecord& own_ship, const traffic::RadarTarget& target, double own_heading_deg) {
+    const traffic::GeoPosition own = traffic::PositionOf(traffic::GetOwnShipPosition(own_ship));
+    return FixOnLeg(LegFrom(own, own_ship.latitude_trig, target), own_heading_deg);
 }
 
-traffic::GreatCircleLeg LegFrom(const traffic::GeoPosition& own, const traffic::RadarTarget& target) {
+traffic::GreatCircleLeg LegFrom(const traffic::GeoPosition& own, traffic::LatitudeTrig& own_latitude_trig,
+                                const traffic::RadarTarget& target) {
     return traffic::LegBetween(own, own_latitude_trig, traffic::PositionOf(target), target.latitude_trig);
 }
 
@@ -61,8 +56,6 @@ TargetFix FixOnLeg(const traffic::GreatCircleLeg& leg, double own_heading_deg) {
 
 float DistanceNm(const TargetFix& fix) { return traffic::LegDistanceNm(fix.leg); }
 
-void ForgetOwnLatitudeTrig() { own_latitude_trig = traffic::LatitudeTrig{}; }
-
 ScreenPosition PlaceOnBearing(MatrixWrapper& placement, float distance_nm, float scale, float relative_bearing_deg) {
     gdip::PointF point{0.0f, -distance_nm * scale};
     placement.SetIdentity();
@@ -74,9 +67,9 @@ ScreenPosition PlaceOnBearing(MatrixWrapper& placement, float distance_nm, float
 PaintWindow PlanPaintWindow(float sweep_angle_deg) {
     const float line_bearing = sweep_angle_deg + kSweepLineToBearing_deg;
     PaintWindow window{};
-    window.lo = static_cast<float>(std::fmod(line_bearing - kSweepStep_deg, kFullCircle_deg));
-    window.hi = static_cast<float>(std::fmod(line_bearing, kFullCircle_deg));
-    if (window.hi < window.lo) window.hi += static_cast<float>(kFullCircle_deg);
+    window.lo = static_cast<float>(std::fmod(line_bearing - kSweepStep_deg, units::kFullCircle_deg));
+    window.hi = static_cast<float>(std::fmod(line_bearing, units::kFullCircle_deg));
+    if (window.hi < window.lo) window.hi += static_cast<float>(units::kFullCircle_deg);
     return window;
 }
 
@@ -89,11 +82,6 @@ TargetStyle UpdateBrightness(traffic::RadarTarget& target, double now, const Dra
     const bool lit = IsLit(target, now);
     if (!lit) ForgetPaintTime(target);
     return ChooseStyle(lit, resources);
-}
-
-bool IsSelectedTarget(const RadarScreen& screen, const traffic::RadarTarget& target) {
-    if (screen.selected_identifier[0] == '\0') return false;
-    return std::strncmp(screen.selected_identifier, target.identifier, traffic::kIdentifierChars) == 0;
 }
 
 void DiamondAround(ScreenPosition centre, gdip::PointF (&diamond)[4]) {
@@ -120,11 +108,7 @@ void DrawTargetSymbol(GraphicsWrapper& graphics, const traffic::RadarTarget& tar
 
 void CaptureSelection(RadarScreen& screen, std::uint32_t index, const TargetFix& fix, ScreenPosition centre,
                       const TargetStyle& style) {
-    screen.selected_distance_nm = DistanceNm(fix);
-    screen.selected_distance_captured = true;
-    screen.selected_bearing_deg = fix.true_bearing_deg;
-    screen.selected_visible = 1;
-    screen.selected_index = static_cast<std::int32_t>(index);
+    screen.selection.Capture(index, DistanceNm(fix), fix.true_bearing_deg);
     constexpr float kHalfFrame = kSelectionFrameSize / 2.0f;
     if (screen.graphics)
         screen.graphics->DrawRectangle(
@@ -146,22 +130,20 @@ void DrawVelocityVector(GraphicsWrapper& graphics, MatrixWrapper& vector, Screen
 void DrawTargetAndSelection(RadarScreen& screen, std::uint32_t index, const traffic::RadarTarget& target,
                             const TargetFix& fix, ScreenPosition centre, const TargetStyle& style,
                             gdip::PointF (&diamond)[4]) {
-    const bool selected = IsSelectedTarget(screen, target);
+    const bool selected = screen.selection.Is(target);
     if (screen.graphics) DrawTargetSymbol(*screen.graphics, target, centre, selected, style, diamond);
-    if (index < traffic::kMaxTargets) screen.symbol_drawn[index] = true;
+    screen.selection.RecordSymbol(index, centre);
     if (selected) CaptureSelection(screen, index, fix, centre, style);
 }
 
-void RunBearingPass(RadarScreen& screen, const BearingPassFrame& frame, BearingView in_view, MatrixWrapper& placement,
-                    MatrixWrapper& vector, gdip::PointF (&diamond)[4]) {
-    if (screen.traffic == nullptr) return;
-    ForEachAirborneTarget(*screen.traffic, [&](std::uint32_t i, traffic::RadarTarget& target) {
-        const TargetFix fix = LocateTarget(target, frame.heading_deg);
+void RunBearingPass(RadarScreen& screen, traffic::OwnShipRecord& own_ship, const BearingPassFrame& frame,
+                    BearingView in_view, MatrixWrapper& placement, MatrixWrapper& vector, gdip::PointF (&diamond)[4]) {
+    ForEachAirborneTarget(screen.traffic, [&](std::uint32_t i, traffic::RadarTarget& target) {
+        const TargetFix fix = LocateTarget(own_ship, target, frame.heading_deg);
         if (InPaintWindow(fix.relative_bearing_deg, frame.paint_window)) target.last_paint_time = frame.now;
         const TargetStyle style = UpdateBrightness(target, frame.now, screen.resources);
         if (!in_view(fix.relative_bearing_deg)) return;
         const ScreenPosition centre = PlaceOnBearing(placement, DistanceNm(fix), frame.scale, fix.relative_bearing_deg);
-        screen.screen_positions[i] = centre;
         DrawTargetAndSelection(screen, i, target, fix, centre, style, diamond);
         if (screen.graphics) DrawVelocityVector(*screen.graphics, vector, centre, target, frame.heading_deg, style.pen);
     });

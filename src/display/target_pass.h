@@ -79,17 +79,15 @@ const traffic::RadarTarget* SelectedTargetOnScreen(const RadarScreen& screen);
 
 // The location: refreshes the own ship, then the target's leg from it, its
 // true bearing and its bearing relative to the own heading.
-TargetFix LocateTarget(const traffic::RadarTarget& target, double own_heading_deg);
+TargetFix LocateTarget(traffic::OwnShipRecord& own_ship, const traffic::RadarTarget& target, double own_heading_deg);
 
 // The location in its parts, for a pass that looks at the leg before it
 // takes the bearings: the leg from the own ship's position (the one the
-// host gave for this target), and the fix on it.
-traffic::GreatCircleLeg LegFrom(const traffic::GeoPosition& own, const traffic::RadarTarget& target);
+// host gave for this target, with the memo of its latitude's sine and
+// cosine), and the fix on it.
+traffic::GreatCircleLeg LegFrom(const traffic::GeoPosition& own, traffic::LatitudeTrig& own_latitude_trig,
+                                const traffic::RadarTarget& target);
 TargetFix FixOnLeg(const traffic::GreatCircleLeg& leg, double own_heading_deg);
-
-// Forgets the own latitude's sine and cosine that LocateTarget keeps for the
-// whole module. For a reset of the module's shared state.
-void ForgetOwnLatitudeTrig();
 
 // fmod(fmod(true - heading, 360) + 360, 360) as a float.
 float RelativeBearing(float true_bearing_deg, double own_heading_deg);
@@ -130,10 +128,6 @@ TargetStyle ChooseStyle(bool lit, const DrawResources& resources);
 // is not lit, and the pen and brush of the answer.
 TargetStyle UpdateBrightness(traffic::RadarTarget& target, double now, const DrawResources& resources);
 
-// The selection test: the selected target carries the gauge's (non-empty)
-// identifier.
-bool IsSelectedTarget(const RadarScreen& screen, const traffic::RadarTarget& target);
-
 // The diamond's vertices: right, top, left, bottom.
 void DiamondAround(ScreenPosition centre, gdip::PointF (&diamond)[4]);
 
@@ -171,9 +165,9 @@ struct BearingPassFrame {
 using BearingView = bool (*)(float relative_bearing_deg);
 
 // The pass of the plan and sector displays: every airborne target is
-// located, paint-tested and lit; one at a bearing in view is then placed on
-// it, drawn with its selection and given its vector.
-void RunBearingPass(RadarScreen& screen, const BearingPassFrame& frame, BearingView in_view, MatrixWrapper& placement,
-                    MatrixWrapper& vector, gdip::PointF (&diamond)[4]);
+// located from the own ship, paint-tested and lit; one at a bearing in view
+// is then placed on it, drawn with its selection and given its vector.
+void RunBearingPass(RadarScreen& screen, traffic::OwnShipRecord& own_ship, const BearingPassFrame& frame,
+                    BearingView in_view, MatrixWrapper& placement, MatrixWrapper& vector, gdip::PointF (&diamond)[4]);
 
 }  // namespace display

@@ -1,8 +1,5 @@
 #include "gauge/radar_gauge.h"
 
-#include "display/target_selection.h"
-
-#include "platform/gdiplus_session.h"
 #include "platform/host_services.h"
 
 namespace gauge {
@@ -21,28 +18,28 @@ void CallDrawOverlay(void* gauge) { static_cast<RadarGauge*>(gauge)->DrawOverlay
 
 }  // namespace
 
-GdiplusUse::GdiplusUse() : token_(platform::AcquireGdiplus()) {}
+GdiplusUse::GdiplusUse(platform::GdiplusSession& session, display::ModuleObjects& module_objects)
+    : session_(session), module_objects_(module_objects), token_(session.Start()) {}
 
-GdiplusUse::~GdiplusUse() { platform::ReleaseGdiplus(token_); }
-
-RadarGauge::RadarGauge() : time_variable_(platform::MakeModuleVariable(sim::kTokenHostTime)) {
-    range_nm = kDefaultRange_nm;
-    traffic_list_ = std::make_unique<traffic::TrafficList>();
-    traffic = traffic_list_.get();
-    traffic_list_->SetRange(range_nm);
+GdiplusUse::~GdiplusUse() {
+    if (session_.last_user()) module_objects_.Release();
+    session_.Stop(token_);
 }
 
-RadarGauge::~RadarGauge() {
-    ReleaseNamedVariableOutputs();
-    // Everything made through GDI+ goes before GDI+ itself (gdiplus_, last).
-    graphics = nullptr;
-    surface_cache_.Clear();
-    resources = display::DrawResources{};
-    traffic = nullptr;
-    traffic_list_.reset();
+RadarGauge::RadarGauge(SharedState& shared) : RadarGauge(shared, display::kModeSector) {}
+
+RadarGauge::RadarGauge(SharedState& shared, std::int32_t initial_mode)
+    : shared_(shared),
+      gdiplus_(shared.gdiplus, shared.gdiplus_objects),
+      traffic_list_(std::make_unique<traffic::TrafficList>(shared.refresh_clock, shared.net_module_search)),
+      screen_(*traffic_list_, initial_mode, kDefaultRange_nm),
+      time_variable_(platform::MakeModuleVariable(sim::kTokenHostTime)) {
+    traffic_list_->SetRange(screen_.range_nm);
 }
 
-CircularRadarGauge::CircularRadarGauge() { mode = display::kModePlan; }
+RadarGauge::~RadarGauge() { ReleaseNamedVariableOutputs(); }
+
+CircularRadarGauge::CircularRadarGauge(SharedState& shared) : RadarGauge(shared, display::kModePlan) {}
 
 display::OverlayCall RadarGauge::Overlay() { return display::OverlayCall{&CallDrawOverlay, this}; }
 
@@ -65,7 +62,8 @@ void RadarGauge::Draw(sim::GaugeHeader* header) {
 void RadarGauge::ForgetPlacement(const sim::GaugeHeader& header) {
     const sim::Element* element = DrawingElementOf(header);
     if (element == nullptr || element->device_context == nullptr) return;
-    if (graphics != nullptr && graphics == surface_cache_.GraphicsOf(element->device_context)) graphics = nullptr;
+    if (screen_.graphics != nullptr && screen_.graphics == surface_cache_.GraphicsOf(element->device_context))
+        screen_.graphics = nullptr;
     surface_cache_.Forget(element->device_context);
 }
 
@@ -79,23 +77,23 @@ void RadarGauge::TakeDrawingElement(const sim::GaugeHeader& header) {
 
 bool RadarGauge::DrawFrame(double host_time) {
     // The displays draw in a 1000 x 1000 virtual space.
-    scale_x = static_cast<float>(image_width_) * kVirtualScreenScale;
-    scale_y = static_cast<float>(image_height_) * kVirtualScreenScale;
-    SurfaceEntry* surface = surface_cache_.Find(device_context_, scale_x, scale_y);
+    screen_.scale_x = static_cast<float>(image_width_) * kVirtualScreenScale;
+    screen_.scale_y = static_cast<float>(image_height_) * kVirtualScreenScale;
+    SurfaceEntry* surface = surface_cache_.Find(device_context_, screen_.scale_x, screen_.scale_y);
     if (surface == nullptr || surface->last_drawn_time == host_time) return false;
     surface_cache_.MarkDrawn(*surface, host_time);
-    graphics = surface->graphics.get();
+    screen_.graphics = surface->graphics.get();
     // Also catches a size change first seen in a frame that drew nothing.
-    FitSurfaceToImage(*surface, scale_x, scale_y);
-    graphics->Keep(gdip::GdipGraphicsClear(graphics->handle(), resources.background));
+    FitSurfaceToImage(*surface, screen_.scale_x, screen_.scale_y);
+    screen_.graphics->Clear(screen_.resources.background);
     traffic_list_->PeriodicRefresh();
-    display::ForgetDrawnSymbols(*this);
+    screen_.selection.StartFrame();
     DrawCurrentMode();
     return true;
 }
 
 void RadarGauge::DrawCurrentMode() {
-    switch (mode) {
+    switch (screen_.mode) {
         case display::kModePlan:
             DrawPlan();
             break;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "display/radar_screen.h"
+#include "gauge/shared_state.h"
 #include "gauge/surface_cache.h"
 #include "platform/gdiplus_flat.h"
 #include "platform/host_abi.h"
@@ -18,23 +19,27 @@ constexpr float kVirtualScreenScale = 0.001f;  // image pixels per virtual unit,
 
 // One GDI+ user for as long as it lives. The gauge holds it as its first
 // member, so GDI+ is released after everything else the gauge owns, and
-// also when a construction fails half-way.
+// also when a construction fails half-way. The last user releases the
+// module-wide GDI+ objects first.
 class GdiplusUse {
 public:
-    GdiplusUse();
+    GdiplusUse(platform::GdiplusSession& session, display::ModuleObjects& module_objects);
     ~GdiplusUse();
     GdiplusUse(const GdiplusUse&) = delete;
     GdiplusUse& operator=(const GdiplusUse&) = delete;
     gdip::GdiplusToken token() const { return token_; }
 
 private:
+    platform::GdiplusSession& session_;
+    display::ModuleObjects& module_objects_;
     gdip::GdiplusToken token_ = 0;
 };
 
 // Rectangular overlay, green scheme; the other gauges derive from it.
-class RadarGauge : public display::RadarScreen {
+class RadarGauge {
 public:
-    RadarGauge();
+    // Draws with the module's shared state, which outlives the object.
+    explicit RadarGauge(SharedState& shared);
     // Not copyable: the object owns GDI+ objects and its traffic list.
     RadarGauge(const RadarGauge&) = delete;
     RadarGauge& operator=(const RadarGauge&) = delete;
@@ -64,10 +69,19 @@ public:
     std::int32_t image_height() const { return image_height_; }
     const SurfaceCache& surface_cache() const { return surface_cache_; }
     bool resources_created() const { return resources_created_ != 0; }
+    const display::RadarScreen& screen() const { return screen_; }
+    std::int32_t mode() const { return screen_.mode; }
+    float range_nm() const { return screen_.range_nm; }
+    const display::Selection& selection() const { return screen_.selection; }
+    display::Selection& selection() { return screen_.selection; }
     traffic::TrafficList& traffic_list() { return *traffic_list_; }
 
 protected:
+    RadarGauge(SharedState& shared, std::int32_t initial_mode);
     display::OverlayCall Overlay();
+
+    SharedState& shared() { return shared_; }
+    display::DrawResources& resources() { return screen_.resources; }
 
 private:
     // Takes the drawing element, its device context and image size from the
@@ -82,35 +96,37 @@ private:
     void ClaimNamedVariableOutputs();
     void ReleaseNamedVariableOutputs();
 
+    // Members go in the reverse order: the Graphics of the surfaces first,
+    // then the pens, brushes and fonts, the traffic list, GDI+ last.
+    SharedState& shared_;
     GdiplusUse gdiplus_;
+    std::unique_ptr<traffic::TrafficList> traffic_list_;
+    display::RadarScreen screen_;
+    SurfaceCache surface_cache_;
     sim::Element* drawing_element_ = nullptr;
     sim::DeviceContext device_context_ = nullptr;
     std::int32_t image_width_ = 0;
     std::int32_t image_height_ = 0;
     std::int32_t resources_created_ = 0;
-    SurfaceCache surface_cache_;
-    std::unique_ptr<traffic::TrafficList> traffic_list_;
     platform::TokenVariable time_variable_;
 };
-
-// The named-variable identifiers and the outputs' holder, as at load: the
-// next exchange registers again. For a reset of the module's shared state.
-void ResetNamedVariables();
 
 // Circular overlay, default mode 2.
 class CircularRadarGauge : public RadarGauge {
 public:
-    CircularRadarGauge();
+    explicit CircularRadarGauge(SharedState& shared);
     void DrawOverlay() override;
 };
 
 class AmberRadarGauge : public RadarGauge {
 public:
+    using RadarGauge::RadarGauge;
     void CreateDrawResources() override;
 };
 
 class AmberCircularRadarGauge : public CircularRadarGauge {
 public:
+    using CircularRadarGauge::CircularRadarGauge;
     void CreateDrawResources() override;
 };
 

@@ -75,12 +75,12 @@ SurfaceEntry* SurfaceCache::LeastRecentlyDrawn() {
 }
 
 void ScaleSurface(display::GraphicsWrapper& graphics, float scale_x, float scale_y) {
-    graphics.Keep(gdip::GdipScaleWorldTransform(graphics.handle(), scale_x, scale_y, gdip::kMatrixOrderPrepend));
+    graphics.ScaleWorldTransform(scale_x, scale_y);
 }
 
 void FitSurfaceToImage(SurfaceEntry& entry, float scale_x, float scale_y) {
     if (!entry.graphics || (entry.scale_x == scale_x && entry.scale_y == scale_y)) return;
-    entry.graphics->Keep(gdip::GdipResetWorldTransform(entry.graphics->handle()));
+    entry.graphics->ResetWorldTransform();
     ScaleSurface(*entry.graphics, scale_x, scale_y);
     entry.scale_x = scale_x;
     entry.scale_y = scale_y;

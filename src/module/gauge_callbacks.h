@@ -1,5 +1,5 @@
-// The gauge callbacks and click routines, and the one gauge object per
-// gauge name that they create, drive and destroy.
+// The gauge callbacks and click routines: they create, drive and destroy
+// the module's gauge objects (module/gauge_objects.h).
 #pragma once
 
 #include <cstdint>
@@ -21,10 +21,6 @@ std::int32_t ClickGauge(GaugeSlot slot, const sim::ClickPoint* point);
 
 // The gauge's object, or null.
 gauge::RadarGauge* GaugeObject(GaugeSlot slot);
-
-// Destroys every gauge object, as their disconnections would, and leaves
-// the records as at load. For a reset of the module's shared state.
-void ResetGaugeObjects();
 
 // The routines the host calls. Both compute in the module's own
 // floating-point state and give the host back its own on the way out.

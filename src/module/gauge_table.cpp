@@ -98,6 +98,6 @@ constexpr GaugeTable TableAtLoad() {
 // Writable: the host writes into the headers and elements.
 GaugeTable gauge_table = TableAtLoad();
 
-void ResetGaugeTable() { gauge_table = TableAtLoad(); }
+GaugeTable GaugeTableAtLoad() { return TableAtLoad(); }
 
 }  // namespace module

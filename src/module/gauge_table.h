@@ -46,9 +46,8 @@ extern GaugeTable gauge_table;
 
 constexpr sim::GaugeHeader& GaugeHeaderOf(GaugeSlot slot) { return gauge_table.gauges[slot].header; }
 
-// Takes back whatever the host wrote into the table: the headers, elements
-// and rectangles as the module file carries them. For a reset of the
-// module's shared state.
-void ResetGaugeTable();
+// The headers, elements and rectangles as the module file carries them,
+// before the host wrote into any.
+GaugeTable GaugeTableAtLoad();
 
 }  // namespace module

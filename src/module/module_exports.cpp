@@ -23,7 +23,7 @@ constexpr sim::ImportTableFormat kImportTableAtLoad = {
 
 }  // namespace
 
-void ResetImportTable() { ImportTable = kImportTableAtLoad; }
+sim::ImportTableFormat ImportTableAtLoad() { return kImportTableAtLoad; }
 
 }  // namespace module
 

@@ -20,8 +20,7 @@ RADAR_EXPORT extern sim::LinkageFormat Linkage;
 
 namespace module {
 
-// Forgets the host's panel-services table, as at load. For a reset of the
-// module's shared state.
-void ResetImportTable();
+// ImportTable as the module file carries it: no panel-services table yet.
+sim::ImportTableFormat ImportTableAtLoad();
 
 }  // namespace module

@@ -1,9 +1,25 @@
 #include "module/module_state.h"
 
-namespace module {
+#include "module/gauge_table.h"
+#include "module/module_exports.h"
 
-void ResetModuleState() {
-    for (const ModuleStatePiece& piece : kModuleState) piece.reset();
+namespace module {
+namespace {
+
+ModuleState* the_module = nullptr;
+
+}  // namespace
+
+ModuleState& TheModule() {
+    if (the_module == nullptr) the_module = new ModuleState();
+    return *the_module;
+}
+
+void RenewModule() {
+    delete the_module;
+    the_module = nullptr;
+    gauge_table = GaugeTableAtLoad();
+    ImportTable = ImportTableAtLoad();
 }
 
 }  // namespace module

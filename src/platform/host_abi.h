@@ -317,7 +317,6 @@ constexpr std::size_t kHeading = 180;   // float, degrees
 // Unit conversions of host values.
 constexpr double kLatitudeUnitFactor = 2.4995625765491038e-8;   // applied after × 360
 constexpr double kLongitudeUnitFactor = 3.552713678800501e-15;  // 2^-48, applied after × 360
-constexpr double kFeetPerMetre = 3.2808;
 
 #if RADAR_HOST_32
 static_assert(sizeof(void*) == 4, "32-bit host formats");

@@ -19,7 +19,7 @@ namespace platform {
 
 #if defined(_WIN32)
 
-void* FindLoadedModule(const char* name) {
+void* FindLoadedModule(ModuleSearchMemo& /*memo*/, const char* name) {
     return name ? GetModuleHandleA(name) : nullptr;
 }
 
@@ -27,8 +27,6 @@ void* FindModuleExport(void* module, const char* name) {
     if (module == nullptr || name == nullptr) return nullptr;
     return GetProcAddress(module, name);
 }
-
-void ForgetLastModuleSearch() {}
 
 #else
 
@@ -78,17 +76,9 @@ LoaderGeneration CurrentGeneration() {
     return generation;
 }
 
-// The last search's name, answer and the loader generation it was made in.
-struct LastSearch {
-    char name[256];
-    void* handle;
-    LoaderGeneration generation;
-};
-
-thread_local LastSearch last_search{{}, nullptr, {0, 0, false}};
-
-bool SameGeneration(const LoaderGeneration& a, const LoaderGeneration& b) {
-    return a.known && b.known && a.adds == b.adds && a.subs == b.subs;
+bool StillHolds(const ModuleSearchMemo& memo, const LoaderGeneration& now, const char* name) {
+    return memo.known && now.known && memo.loads == now.adds && memo.unloads == now.subs &&
+           std::strcmp(name, memo.name) == 0;
 }
 
 void* SearchLoadedModule(const char* name) {
@@ -110,18 +100,17 @@ void* SearchLoadedModule(const char* name) {
 // reference keeps the library loaded, as GetModuleHandleA does not add one
 // either. While nothing has been loaded or unloaded since the last search
 // for the same name, its answer still holds and is given again.
-void* FindLoadedModule(const char* name) {
+void* FindLoadedModule(ModuleSearchMemo& memo, const char* name) {
     if (name == nullptr || name[0] == '\0') return nullptr;
     const LoaderGeneration now = CurrentGeneration();
-    if (SameGeneration(now, last_search.generation) && std::strcmp(name, last_search.name) == 0)
-        return last_search.handle;
+    if (StillHolds(memo, now, name)) return memo.handle;
     void* handle = SearchLoadedModule(name);
-    if (std::strlen(name) < sizeof(last_search.name)) {
-        std::strcpy(last_search.name, name);
-        last_search.handle = handle;
-        last_search.generation = now;
-    } else {
-        last_search.generation.known = false;
+    memo.known = now.known && std::strlen(name) < sizeof(memo.name);
+    if (memo.known) {
+        std::strcpy(memo.name, name);
+        memo.handle = handle;
+        memo.loads = now.adds;
+        memo.unloads = now.subs;
     }
     return handle;
 }
@@ -130,8 +119,6 @@ void* FindModuleExport(void* module, const char* name) {
     if (module == nullptr || name == nullptr) return nullptr;
     return dlsym(module, name);
 }
-
-void ForgetLastModuleSearch() { last_search = LastSearch{{}, nullptr, {0, 0, false}}; }
 
 #endif
 

@@ -3,15 +3,11 @@
 #include <cmath>
 #include <cstring>
 
-#include "platform/loaded_module.h"
+#include "platform/units.h"
 #include "traffic/numeric.h"
 
 namespace traffic {
 namespace {
-
-constexpr double kDegreesPerCircle = 360.0;
-constexpr double kKnotsPerKilometrePerHour = 0.5399568034557235;
-constexpr double kSecondsPerMinute = 60.0;
 
 // Fields are read byte-wise: the table belongs to another module and its
 // doubles need not be aligned for us.
@@ -24,9 +20,9 @@ Field ReadField(const unsigned char* slot, std::size_t position) {
 
 }  // namespace
 
-NetPlayerSource FindNetPlayerSource() {
+NetPlayerSource FindNetPlayerSource(platform::ModuleSearchMemo& search) {
     NetPlayerSource source;
-    void* module = platform::FindLoadedModule(sim::kNetPlayerModuleName);
+    void* module = platform::FindLoadedModule(search, sim::kNetPlayerModuleName);
     if (module == nullptr) return source;
     source.present = 1;
     source.entry = reinterpret_cast<sim::NetPlayerEntry>(platform::FindModuleExport(module, sim::kNetPlayerEntryName));
@@ -40,13 +36,15 @@ bool ReadNetPlayerSlot(const unsigned char* slot, RadarTarget& target) {
     const double velocity_a = ReadField<float>(slot, sim::netslot::kVelocityA);
     const double velocity_b = ReadField<float>(slot, sim::netslot::kVelocityB);
 
-    target.latitude_deg = ReadField<double>(slot, sim::netslot::kLatitude) * kDegreesPerCircle * sim::kLatitudeUnitFactor;
+    target.latitude_deg =
+        ReadField<double>(slot, sim::netslot::kLatitude) * units::kFullCircle_deg * sim::kLatitudeUnitFactor;
     target.longitude_deg =
-        ReadField<double>(slot, sim::netslot::kLongitude) * kDegreesPerCircle * sim::kLongitudeUnitFactor;
-    target.altitude_ft = altitude_m * sim::kFeetPerMetre;
+        ReadField<double>(slot, sim::netslot::kLongitude) * units::kFullCircle_deg * sim::kLongitudeUnitFactor;
+    target.altitude_ft = altitude_m * units::kFeetPerMetre;
     target.height_above_ground = SaturatingTruncate(altitude_m);
-    target.ground_speed_kt = std::sqrt(velocity_a * velocity_a + velocity_b * velocity_b) * kKnotsPerKilometrePerHour;
-    target.vertical_speed_fpm = ReadField<float>(slot, sim::netslot::kVerticalSpeed) * kSecondsPerMinute;
+    target.ground_speed_kt =
+        std::sqrt(velocity_a * velocity_a + velocity_b * velocity_b) * units::kKnotsPerKilometrePerHour;
+    target.vertical_speed_fpm = ReadField<float>(slot, sim::netslot::kVerticalSpeed) * units::kSecondsPerMinute;
     target.heading_deg = ReadField<float>(slot, sim::netslot::kHeading);
 
     // The name field holds 128 bytes; the copy reads no more than the

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/host_abi.h"
+#include "platform/loaded_module.h"
 #include "traffic/radar_target.h"
 
 namespace traffic {
@@ -16,8 +17,9 @@ struct NetPlayerSource {
     sim::NetPlayerEntry entry = nullptr;
 };
 
-// Looks the module up among those already loaded (never loads it).
-NetPlayerSource FindNetPlayerSource();
+// Looks the module up among those already loaded (never loads it); the
+// memo keeps the last search for the next one.
+NetPlayerSource FindNetPlayerSource(platform::ModuleSearchMemo& search);
 
 // Fills `target` from one table slot unless the slot is inactive; returns
 // whether it did. The target's last paint time stays.

@@ -5,39 +5,18 @@
 #include <cmath>
 #include <cstring>
 
-#include "platform/host_services.h"
+#include "platform/units.h"
 #include "traffic/numeric.h"
 
 namespace traffic {
-namespace {
 
-constexpr double kDegreesPerCircle = 360.0;
-
-// The stored single-precision values, used at double width.
-constexpr double kDegreesToRadians = 0.01745329238474369;
-constexpr double kNauticalMilesPerRadian = 3437.746810913086;
-constexpr double kFullCircleRadians = 6.2831854820251465;
-constexpr double kRadiansToDegrees = 57.295780181884766;
-
-// The module's own ship and the two host records that feed it.
-struct OwnShipRecord {
-    OwnShip position = {0.0, 0.0};
-    platform::TokenVariable latitude = platform::MakeModuleVariable(sim::kTokenOwnLatitude);
-    platform::TokenVariable longitude = platform::MakeModuleVariable(sim::kTokenOwnLongitude);
-};
-OwnShipRecord own_ship;
-
-}  // namespace
-
-const OwnShip& GetOwnShipPosition() {
+const OwnShip& GetOwnShipPosition(OwnShipRecord& own_ship) {
     const double latitude_units = platform::ReadModuleVariable(own_ship.latitude);
     const double longitude_units = platform::ReadModuleVariable(own_ship.longitude);
-    own_ship.position.latitude_deg = latitude_units * kDegreesPerCircle * sim::kLatitudeUnitFactor;
-    own_ship.position.longitude_deg = longitude_units * kDegreesPerCircle * sim::kLongitudeUnitFactor;
+    own_ship.position.latitude_deg = latitude_units * units::kFullCircle_deg * sim::kLatitudeUnitFactor;
+    own_ship.position.longitude_deg = longitude_units * units::kFullCircle_deg * sim::kLongitudeUnitFactor;
     return own_ship.position;
 }
-
-void ResetOwnShip() { own_ship = OwnShipRecord{}; }
 
 namespace {
 
@@ -45,7 +24,7 @@ LatitudeTrig TrigOf(double latitude_deg) {
     LatitudeTrig trig{};
     std::memcpy(&trig.latitude_bits, &latitude_deg, sizeof latitude_deg);
     trig.known = true;
-    const double latitude_rad = latitude_deg * kDegreesToRadians;
+    const double latitude_rad = latitude_deg * units::kRadiansPerDegreeSingle;
     trig.sine = std::sin(latitude_rad);
     trig.cosine = std::cos(latitude_rad);
     return trig;
@@ -66,8 +45,8 @@ GreatCircleLeg LegOf(const GeoPosition& own, const LatitudeTrig& own_trig, const
                           own_trig.cosine,
                           target_trig.sine,
                           target_trig.cosine,
-                          own.longitude_deg * kDegreesToRadians,
-                          target.longitude_deg * kDegreesToRadians};
+                          own.longitude_deg * units::kRadiansPerDegreeSingle,
+                          target.longitude_deg * units::kRadiansPerDegreeSingle};
 }
 
 }  // namespace
@@ -90,7 +69,7 @@ GreatCircleLeg LegBetween(const GeoPosition& own, LatitudeTrig& own_memo, const 
 float LegDistanceNm(const GreatCircleLeg& leg) {
     const double cosine = leg.own_sine * leg.target_sine + leg.own_cosine * leg.target_cosine *
                                                                std::cos(leg.target_longitude_rad - leg.own_longitude_rad);
-    return static_cast<float>(std::acos(std::clamp(cosine, -1.0, 1.0)) * kNauticalMilesPerRadian);
+    return static_cast<float>(std::acos(std::clamp(cosine, -1.0, 1.0)) * units::kNauticalMilesPerRadianSingle);
 }
 
 // The forward azimuth, measured from north counter-clockwise: the longitude
@@ -153,7 +132,8 @@ void FillLocalAxes(LocalAxes& memo, const GeoPosition& position) {
 }
 
 float TrueBearingDegrees(float bearing_rad) {
-    return static_cast<float>(ExactRemainder(kFullCircleRadians - bearing_rad, kFullCircleRadians) * kRadiansToDegrees);
+    return static_cast<float>(ExactRemainder(units::kFullCircle_radSingle - bearing_rad, units::kFullCircle_radSingle) *
+                              units::kDegreesPerRadianSingle);
 }
 
 }  // namespace traffic

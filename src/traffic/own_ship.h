@@ -4,19 +4,15 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/host_services.h"
+
 namespace traffic {
 
-// One record for the module: degrees, the same order as a target's position.
+// The own position in degrees, the same order as a target's position.
 struct OwnShip {
     double latitude_deg;
     double longitude_deg;
 };
-
-// Looks the own latitude and longitude up and rewrites the module's record.
-const OwnShip& GetOwnShipPosition();
-
-// The record as at load. For a reset of the module's shared state.
-void ResetOwnShip();
 
 // Any record that starts with latitude and longitude in degrees.
 struct GeoPosition {
@@ -47,6 +43,19 @@ struct GreatCircleLeg {
     double own_longitude_rad;
     double target_longitude_rad;
 };
+
+// The own ship, one for the module: its position as last looked up, the two
+// host records it is looked up from, and the sine and cosine of its
+// latitude that every leg from it starts with.
+struct OwnShipRecord {
+    OwnShip position = {0.0, 0.0};
+    platform::TokenVariable latitude = platform::MakeModuleVariable(sim::kTokenOwnLatitude);
+    platform::TokenVariable longitude = platform::MakeModuleVariable(sim::kTokenOwnLongitude);
+    LatitudeTrig latitude_trig = {};
+};
+
+// Looks the own latitude and longitude up and rewrites the record's position.
+const OwnShip& GetOwnShipPosition(OwnShipRecord& own_ship);
 
 // The leg between two positions, each latitude's sine and cosine taken from
 // its memo while the latitude is unchanged (and computed into it when not).

@@ -8,7 +8,8 @@
 
 namespace traffic {
 
-TrafficList::TrafficList() {
+TrafficList::TrafficList(RefreshClock& clock, platform::ModuleSearchMemo& net_module_search)
+    : clock_(clock), net_module_search_(net_module_search) {
     std::memset(records_, 0, sizeof(records_));  // every last paint time 0 = never
     Bind();
 }
@@ -22,7 +23,7 @@ void TrafficList::SetRange(float range_nm) {
         // The periodic look-up found the network module up to a second ago;
         // it may have been unloaded since, so its entry is looked up again
         // rather than called blind.
-        if (net_source_.present) net_source_ = FindNetPlayerSource();
+        if (net_source_.present) net_source_ = FindNetPlayerSource(net_module_search_);
         Refresh();
     }
 }

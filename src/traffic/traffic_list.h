@@ -6,6 +6,8 @@
 #include <cstdint>
 
 #include "platform/host_abi.h"
+#include "platform/host_services.h"
+#include "platform/loaded_module.h"
 #include "traffic/net_player_table.h"
 #include "traffic/radar_target.h"
 
@@ -14,8 +16,6 @@ namespace traffic {
 constexpr std::uint32_t kMaxTrafficTargets = 100;
 constexpr std::uint32_t kMaxNetPlayers = 256;
 constexpr std::uint32_t kMaxTargets = kMaxTrafficTargets + kMaxNetPlayers;  // 356
-
-constexpr double kMetresPerNauticalMile = 1852.0;
 
 // The traffic interface's variables, by the slot that holds each handle.
 enum TrafficVariable : std::uint32_t {
@@ -41,10 +41,18 @@ enum TrafficUnit : std::uint32_t {
     kTrafficUnitCount
 };
 
+// The host time record the periodic rebuilds of every gauge's list read:
+// one for the module.
+struct RefreshClock {
+    platform::TokenVariable host_time = platform::MakeModuleVariable(sim::kTokenHostTime);
+};
+
 class TrafficList {
 public:
     // Clears every record's last paint time and binds the traffic interface.
-    TrafficList();
+    // The clock and the search for the network-player module are the
+    // module's, shared with every other list.
+    TrafficList(RefreshClock& clock, platform::ModuleSearchMemo& net_module_search);
 
     TrafficList(const TrafficList&) = delete;
     TrafficList& operator=(const TrafficList&) = delete;
@@ -81,6 +89,8 @@ private:
     void ReadTrafficTarget(sim::TrafficId id, RadarTarget& target);
     double NumericValue(sim::TrafficId id, TrafficVariable variable, TrafficUnit unit);
 
+    RefreshClock& clock_;
+    platform::ModuleSearchMemo& net_module_search_;
     double range_nm_ = 0.0;
     sim::TrafficInfo* traffic_ = nullptr;
     sim::TrafficHandle variables_[kTrafficVariableCount] = {};
@@ -92,9 +102,5 @@ private:
     NetPlayerSource net_source_;
     void* net_table_ = nullptr;
 };
-
-// The periodic rebuild's host time record, one for the module, as at load.
-// For a reset of the module's shared state.
-void ResetRefreshClock();
 
 }  // namespace traffic

@@ -1,6 +1,7 @@
 // Binding the traffic interface and rebuilding the list from the traffic
 // interface and the network-player table.
 #include "platform/host_services.h"
+#include "platform/units.h"
 #include "traffic/numeric.h"
 #include "traffic/traffic_list.h"
 
@@ -42,13 +43,6 @@ constexpr double kReducedDataGroundSpeedKt = 200.0;
 // and the terminator.
 constexpr std::uint32_t kTrafficNameBytes = 16;
 
-// The host time record of the periodic rebuild, one for the module; each
-// list keeps the time of its own last rebuild.
-struct RefreshClock {
-    platform::TokenVariable host_time = platform::MakeModuleVariable(sim::kTokenHostTime);
-};
-RefreshClock refresh_clock;
-
 constexpr double kRefreshIntervalSeconds = 1.0;
 
 // Copies a name of unknown length into the name buffer, cut to fit.
@@ -64,8 +58,6 @@ void CopyTrafficName(const char* name, char (&buffer)[kTrafficNameBytes]) {
 }
 
 }  // namespace
-
-void ResetRefreshClock() { refresh_clock = RefreshClock{}; }
 
 void TrafficList::Bind() {
     traffic_ = nullptr;
@@ -89,8 +81,9 @@ void TrafficList::Refresh() {
 }
 
 void TrafficList::PeriodicRefresh() {
-    net_source_ = FindNetPlayerSource();
-    const double host_time = platform::ReadModuleVariable(refresh_clock.host_time);
+    net_source_ = FindNetPlayerSource(net_module_search_);
+    // The module's clock; each list keeps the time of its own last rebuild.
+    const double host_time = platform::ReadModuleVariable(clock_.host_time);
     // A host time that went back (a reloaded flight) rebuilds at once
     // instead of holding the list until the old time comes round again.
     if (last_refresh_time_ + kRefreshIntervalSeconds < host_time || host_time < last_refresh_time_) {
@@ -101,7 +94,7 @@ void TrafficList::PeriodicRefresh() {
 
 std::uint32_t TrafficList::RefreshFromTrafficInterface() {
     std::uint32_t count =
-        traffic_->GetTrafficInRadius(range_nm_ * kMetresPerNauticalMile, kMaxTrafficTargets, traffic_ids_);
+        traffic_->GetTrafficInRadius(range_nm_ * units::kMetresPerNauticalMile, kMaxTrafficTargets, traffic_ids_);
     // An interface that reports more than it was asked for is held to the
     // number asked: the list has room for no more.
     if (count > kMaxTrafficTargets) count = kMaxTrafficTargets;

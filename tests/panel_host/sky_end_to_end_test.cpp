@@ -15,6 +15,7 @@
 #include "sky/panel_sky.h"
 #include "sky_test_support.h"
 #include "sky/traffic_report.h"
+#include "platform/units.h"
 
 namespace {
 
@@ -240,7 +241,7 @@ TEST_F(SkyEndToEnd, TheOwnAircraftsVariablesFollowItsFlight) {
     const panelhost::OwnAircraft& variables = panel_->own_aircraft();
     EXPECT_EQ(variables.latitude_deg, own.latitude_deg);
     EXPECT_EQ(variables.heading_deg, own.heading_deg);
-    EXPECT_NEAR(variables.altitude_m * sim::kFeetPerMetre, own.altitude_ft, 1e-9);
+    EXPECT_NEAR(variables.altitude_m * units::kFeetPerMetre, own.altitude_ft, 1e-9);
     const double start_latitude = own.latitude_deg;
     while (panel_->clock().time_s < 3.05) Frame();
     EXPECT_EQ(sky_->sky().flown_seconds(), 2.0);

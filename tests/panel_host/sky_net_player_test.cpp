@@ -13,6 +13,7 @@
 #include "sky/net_player_slots.h"
 #include "platform/host_abi.h"
 #include "sky_test_support.h"
+#include "platform/units.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ TEST(NetPlayerSlots, FieldsInTheHostsUnitsAtTheirPositions) {
     EXPECT_NEAR(std::sqrt(a * a + b * b) * 0.5399568034557235, 220.0, 1e-4);
     EXPECT_NEAR(Read<double>(s, sim::netslot::kLatitude) * 360.0 * sim::kLatitudeUnitFactor, 45.0, 1e-12);
     EXPECT_NEAR(Read<double>(s, sim::netslot::kLongitude) * 360.0 * sim::kLongitudeUnitFactor, -90.0, 1e-12);
-    EXPECT_NEAR(Read<double>(s, sim::netslot::kAltitude) * sim::kFeetPerMetre, 3280.8, 1e-9);
+    EXPECT_NEAR(Read<double>(s, sim::netslot::kAltitude) * units::kFeetPerMetre, 3280.8, 1e-9);
     EXPECT_FLOAT_EQ(Read<float>(s, sim::netslot::kVerticalSpeed) * 60.0f, -600.0f);
 
     // Everything else of the slot is cleared.
@@ -88,11 +89,11 @@ TEST(NetPlayerSlots, FieldsInTheHostsUnitsAtTheirPositions) {
 TEST(NetPlayerSlots, ValuesComeBackThroughTheRadarsConversionsWhole) {
     constexpr double kKnotsPerKmh = 0.5399568034557235;
     for (double altitude_ft = -1500.0; altitude_ft <= 100000.0; altitude_ft += 37.0) {
-        const double feet = panelhost::AltitudeMetresReaching(altitude_ft) * sim::kFeetPerMetre;
+        const double feet = panelhost::AltitudeMetresReaching(altitude_ft) * units::kFeetPerMetre;
         ASSERT_GE(std::fabs(feet), std::fabs(altitude_ft)) << altitude_ft;
         ASSERT_NEAR(feet, altitude_ft, 1e-9) << altitude_ft;
     }
-    EXPECT_EQ(std::trunc(panelhost::AltitudeMetresReaching(10800.0) * sim::kFeetPerMetre * 0.01), 108.0);
+    EXPECT_EQ(std::trunc(panelhost::AltitudeMetresReaching(10800.0) * units::kFeetPerMetre * 0.01), 108.0);
     for (double fpm = -30000.0; fpm <= 30000.0; fpm += 13.0) {
         const double back = panelhost::FeetPerSecondReaching(fpm) * 60.0;
         ASSERT_GE(std::fabs(back), std::fabs(fpm)) << fpm;

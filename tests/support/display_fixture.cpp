@@ -1,9 +1,11 @@
 #include "display_fixture.h"
 
 #include <cmath>
-#include <cstdio>
 
+#include "display/altitude_display.h"
 #include "display/draw_resources.h"
+#include "display/plan_display.h"
+#include "display/sector_display.h"
 
 namespace displaytest {
 namespace {
@@ -16,19 +18,26 @@ void CountOverlay(void* fixture) { ++static_cast<DisplayFixture*>(fixture)->over
 
 }  // namespace
 
-DisplayFixture::DisplayFixture() {
-    recorder::Reset();
-    registered.traffic = &traffic_info;
-    faketraffic::RegisterTrafficInterface(host, registered);
-    host.SetModuleVariable(sim::kTokenOwnLatitude, 0.0);
-    host.SetModuleVariable(sim::kTokenOwnLongitude, 0.0);
-    list = std::make_unique<traffic::TrafficList>();
-    graphics = std::make_unique<display::GraphicsWrapper>(reinterpret_cast<gdip::Hdc>(0x5150));
+void DrawPlan(DisplayFixture& f) {
+    display::DrawPlan(f.screen, f.shared.plan_sweep, f.shared.gdiplus_objects, f.shared.own_ship, f.overlay);
+}
+
+void DrawSector(DisplayFixture& f) {
+    display::DrawSector(f.screen, f.shared.sector_sweep, f.shared.gdiplus_objects, f.shared.own_ship, f.overlay);
+}
+
+void DrawAltitude(DisplayFixture& f) {
+    display::DrawAltitude(f.screen, f.shared.altitude_sweep, f.shared.own_ship, f.overlay);
+}
+
+DisplayFixture::DisplayFixture()
+    : list(MakeBoundList()),
+      graphics(std::make_unique<display::GraphicsWrapper>(reinterpret_cast<gdip::Hdc>(0x5150))),
+      screen(*list, display::kModeSector, 40.0f) {
     screen.graphics = graphics.get();
-    screen.traffic = list.get();
     screen.scale_x = 1.0f;
     screen.scale_y = 1.0f;
-    display::CreateGreenScheme(screen.resources);
+    display::CreateGreenScheme(screen.resources, shared.gdiplus_objects.generic_family);
     overlay = display::OverlayCall{&CountOverlay, this};
 }
 
@@ -36,6 +45,16 @@ DisplayFixture::~DisplayFixture() {
     screen.resources = display::DrawResources{};
     screen.graphics = nullptr;
     graphics.reset();
+    shared.gdiplus_objects.Release();
+}
+
+std::unique_ptr<traffic::TrafficList> DisplayFixture::MakeBoundList() {
+    recorder::Reset();
+    registered.traffic = &traffic_info;
+    faketraffic::RegisterTrafficInterface(host, registered);
+    host.SetModuleVariable(sim::kTokenOwnLatitude, 0.0);
+    host.SetModuleVariable(sim::kTokenOwnLongitude, 0.0);
+    return std::make_unique<traffic::TrafficList>(shared.refresh_clock, shared.net_module_search);
 }
 
 void DisplayFixture::SetTargetCount(std::uint32_t count) {
@@ -68,12 +87,18 @@ traffic::RadarTarget& DisplayFixture::PlaceTarget(std::uint32_t index, double di
 }
 
 void DisplayFixture::Select(const std::string& identifier) {
-    std::snprintf(screen.selected_identifier, sizeof(screen.selected_identifier), "%s", identifier.c_str());
+    screen.selection.Pick(identifier.c_str(), static_cast<std::uint32_t>(screen.selection.index()));
 }
 
 void DisplayFixture::DrawFrame(DisplayDraw draw, double host_time) {
     SetHostTime(host_time);
-    draw(screen, overlay);
+    draw(*this);
+}
+
+display::ScreenPosition DisplayFixture::DrawnAt(std::uint32_t index) const {
+    display::ScreenPosition centre{std::nanf(""), std::nanf("")};
+    screen.selection.DrawnSymbolAt(index, centre);
+    return centre;
 }
 
 std::vector<recorder::Call> CallsWith(const std::string& name, const void* pen_or_brush) {

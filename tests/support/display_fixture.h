@@ -1,8 +1,9 @@
 // A radar screen for display tests: a fake host (own ship at 0 N 0 E,
 // heading and host time settable), a traffic list with a settable number of
-// targets from a fake traffic interface, a recorded Graphics and the green
-// scheme. Targets are then written straight into the list's records.
-// DisplayTest is the test fixture of one display drawn on that screen.
+// targets from a fake traffic interface, a recorded Graphics, the green
+// scheme and a module's shared state of its own. Targets are then written
+// straight into the list's records. DisplayTest is the test fixture of one
+// display drawn on that screen.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +14,7 @@
 
 #include "display/gdiplus_wrappers.h"
 #include "display/radar_screen.h"
+#include "gauge/shared_state.h"
 #include "fake_host.h"
 #include "fake_traffic.h"
 #include "gdiplus_recorder.h"
@@ -20,8 +22,15 @@
 
 namespace displaytest {
 
-// One frame of a display on the screen, ending with the overlay.
-using DisplayDraw = void (*)(display::RadarScreen& screen, const display::OverlayCall& overlay);
+class DisplayFixture;
+
+// One frame of a display on the fixture's screen, ending with the overlay.
+using DisplayDraw = void (*)(DisplayFixture& f);
+
+// The three displays, each with the fixture's shared sweep, objects and own ship.
+void DrawPlan(DisplayFixture& f);
+void DrawSector(DisplayFixture& f);
+void DrawAltitude(DisplayFixture& f);
 
 class DisplayFixture {
 public:
@@ -45,9 +54,20 @@ public:
 
     traffic::RadarTarget& Target(std::uint32_t index) { return *list->Target(index); }
 
+    // Where the last frame drew the symbol of slot `index`; NaN on both axes
+    // when it drew none there.
+    display::ScreenPosition DrawnAt(std::uint32_t index) const;
+
+private:
+    // The list, made once the host offers the traffic interface it binds.
+    std::unique_ptr<traffic::TrafficList> MakeBoundList();
+
+public:
+
     fakehost::FakeHost host;
     faketraffic::FakeTrafficInfo traffic_info;
     faketraffic::FakeRegistered registered;
+    gauge::SharedState shared;
     std::unique_ptr<traffic::TrafficList> list;
     std::unique_ptr<display::GraphicsWrapper> graphics;
     display::RadarScreen screen;

@@ -12,6 +12,8 @@
 #include "fake_host.h"
 #include "fake_netplayer_control.h"
 #include "platform/host_abi.h"
+#include "platform/loaded_module.h"
+#include "traffic/traffic_list.h"
 
 namespace faketraffic {
 
@@ -127,6 +129,20 @@ private:
     FakeNetPlayerControl* control_ = nullptr;
     std::vector<unsigned char> storage_;
     unsigned char* table_ = nullptr;
+};
+
+// What every gauge's list shares with the others in a module; each
+// StandaloneList has its own.
+struct ListSharedState {
+    traffic::RefreshClock clock;
+    platform::ModuleSearchMemo net_module_search;
+};
+
+// A traffic list as a gauge object makes one, with a clock and a
+// network-player search of its own instead of the module's.
+class StandaloneList : private ListSharedState, public traffic::TrafficList {
+public:
+    StandaloneList() : ListSharedState(), TrafficList(clock, net_module_search) {}
 };
 
 }  // namespace faketraffic

@@ -14,9 +14,11 @@
 #include "fake_host.h"
 #include "fake_traffic.h"
 #include "gauge/radar_gauge.h"
+#include "gauge/shared_state.h"
 #include "gdiplus_recorder.h"
 #include "platform/host_services.h"
 #include "traffic/traffic_list.h"
+#include "platform/units.h"
 
 namespace {
 
@@ -169,7 +171,7 @@ protected:
             // Player 0 due north, the others spread north-west of the own ship.
             player.latitude_units = (0.1 + slot * 0.001) / (360.0 * sim::kLatitudeUnitFactor);
             player.longitude_units = -(slot * 0.001) / (360.0 * sim::kLongitudeUnitFactor);
-            player.altitude_m = kTargetAltitude_ft / sim::kFeetPerMetre;
+            player.altitude_m = kTargetAltitude_ft / units::kFeetPerMetre;
             player.velocity_a = 300.0f;
             player.heading_deg = 45.0f;
             players_.SetPlayer(slot, player);
@@ -183,6 +185,7 @@ protected:
     void AdvanceHostTime(double seconds) { SetHostTime(time_s_ + seconds); }
 
     fakehost::FakeHost host_;
+    gauge::SharedState shared_;  // the module's, for the gauges of a test
     StillTraffic traffic_;
     faketraffic::FakeNetPlayers players_;
     fakehost::Placement rectangular_{fakehost::FakeDeviceContext(1), 512, 512};
@@ -210,10 +213,10 @@ TEST_P(AllocationGuardModeTest, FramesAfterTheFirstAllocateNothing) {
     ASSERT_TRUE(players_.loaded());
     FillSky(true);
     host_.SetNamedVariableValue("Radar Mode", GetParam());
-    gauge::RadarGauge rectangular;
-    gauge::CircularRadarGauge circular;
-    std::strcpy(rectangular.selected_identifier, kSelectedName);
-    std::strcpy(circular.selected_identifier, kSelectedName);
+    gauge::RadarGauge rectangular(shared_);
+    gauge::CircularRadarGauge circular(shared_);
+    rectangular.selection().Pick(kSelectedName, 0);
+    circular.selection().Pick(kSelectedName, 0);
     rectangular.Draw(&rectangular_.header);  // registers the named variables
     circular.Draw(&circular_.header);
     host_.SetNamedVariableValue("Radar Mode", GetParam());
@@ -234,11 +237,11 @@ TEST_P(AllocationGuardModeTest, FramesAfterTheFirstAllocateNothing) {
         allocations = counted.count();
     }
     EXPECT_EQ(allocations, 0);
-    EXPECT_EQ(rectangular.mode, GetParam());
+    EXPECT_EQ(rectangular.mode(), GetParam());
     EXPECT_EQ(rectangular.traffic_list().Count(), kTrafficAircraft + kNetPlayers);
     EXPECT_EQ(rectangular.traffic_list().range_nm(), 20.0);
-    EXPECT_EQ(rectangular.selected_visible, 1);
-    EXPECT_EQ(circular.selected_visible, 1);
+    EXPECT_TRUE(rectangular.selection().visible());
+    EXPECT_TRUE(circular.selection().visible());
     EXPECT_GT(recorder::CallsNamed("GdipDrawString").size(), 0u);
 }
 
@@ -247,7 +250,7 @@ INSTANTIATE_TEST_SUITE_P(EveryDisplay, AllocationGuardModeTest, testing::Values(
 TEST_F(AllocationGuardTest, AFullRebuildAllocatesNothing) {
     ASSERT_TRUE(players_.loaded());
     FillSky(true);
-    traffic::TrafficList list;
+    traffic::TrafficList list(shared_.refresh_clock, shared_.net_module_search);
     list.PeriodicRefresh();  // finds the network-player module
     long allocations = 0;
     {
@@ -261,12 +264,12 @@ TEST_F(AllocationGuardTest, AFullRebuildAllocatesNothing) {
 }
 
 // A gauge's whole life: made, drawn in every mode, selected, destroyed.
-long AllocationsOfAGaugesLife(fakehost::Placement& placement, std::function<void(double)> advance,
-                              fakehost::FakeHost& host) {
+long AllocationsOfAGaugesLife(gauge::SharedState& shared, fakehost::Placement& placement,
+                              std::function<void(double)> advance, fakehost::FakeHost& host) {
     CountedAllocations counted;
     {
-        gauge::AmberRadarGauge gauge;
-        std::strcpy(gauge.selected_identifier, kSelectedName);
+        gauge::AmberRadarGauge gauge(shared);
+        gauge.selection().Pick(kSelectedName, 0);
         for (int mode : {2, 3, 4}) {
             host.SetNamedVariableValue("Radar Mode", mode);
             for (int frame = 0; frame < 3; ++frame) {
@@ -282,10 +285,10 @@ TEST_F(AllocationGuardTest, NothingIsAllocatedPerTarget) {
     ASSERT_TRUE(players_.loaded());
     auto advance = [this](double seconds) { AdvanceHostTime(seconds); };
     FillSky(false);
-    AllocationsOfAGaugesLife(rectangular_, advance, host_);  // the module's first use of everything
-    const long without_targets = AllocationsOfAGaugesLife(rectangular_, advance, host_);
+    AllocationsOfAGaugesLife(shared_, rectangular_, advance, host_);  // the module's first use of everything
+    const long without_targets = AllocationsOfAGaugesLife(shared_, rectangular_, advance, host_);
     FillSky(true);
-    const long with_356_targets = AllocationsOfAGaugesLife(rectangular_, advance, host_);
+    const long with_356_targets = AllocationsOfAGaugesLife(shared_, rectangular_, advance, host_);
     EXPECT_GT(without_targets, 0);  // the gauge, its list, resources and surface
     EXPECT_EQ(with_356_targets, without_targets);
 }

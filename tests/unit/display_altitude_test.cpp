@@ -11,6 +11,7 @@
 #include "display/altitude_display.h"
 #include "display/heading_cone.h"
 #include "display/target_selection.h"
+#include "platform/units.h"
 #include "display_fixture.h"
 
 namespace {
@@ -18,9 +19,9 @@ namespace {
 using displaytest::CallsWith;
 
 constexpr double kOwnAltitude_m = 3000.0;
-const double kOwnAltitude_ft = kOwnAltitude_m * display::kFeetPerMetre;
+const double kOwnAltitude_ft = kOwnAltitude_m * units::kFeetPerMetre;
 
-class AltitudeDisplay : public displaytest::DisplayTest<&display::DrawAltitude> {
+class AltitudeDisplay : public displaytest::DisplayTest<&displaytest::DrawAltitude> {
 protected:
     AltitudeDisplay() { f.host.SetModuleVariable(sim::kTokenOwnAltitude, kOwnAltitude_m); }
 
@@ -38,7 +39,7 @@ protected:
                                   const std::string& identifier = "T") {
         traffic::RadarTarget& target = f.PlaceTarget(index, 10.0, 0.0, identifier);
         target.altitude_ft = kOwnAltitude_ft - feet_below;
-        const display::TargetFix fix = display::LocateTarget(target, 0.0);
+        const display::TargetFix fix = display::LocateTarget(f.shared.own_ship, target, 0.0);
         f.SetHeading(fix.true_bearing_deg - relative_deg);
         return target;
     }
@@ -70,8 +71,8 @@ TEST_F(AltitudeDisplay, TargetsLieByBearingAcrossAndByAltitudeDifferenceDown) {
     f.SetTargetCount(2);
     PlaceAt(1, 0.0, 0.0);
     DrawOnlyAt(1.0);
-    EXPECT_EQ(f.screen.screen_positions[1].x, 0.0f);
-    EXPECT_EQ(f.screen.screen_positions[1].y, 0.0f);
+    EXPECT_EQ(f.DrawnAt(1).x, 0.0f);
+    EXPECT_EQ(f.DrawnAt(1).y, 0.0f);
 
     const struct {
         double relative_deg;
@@ -81,56 +82,53 @@ TEST_F(AltitudeDisplay, TargetsLieByBearingAcrossAndByAltitudeDifferenceDown) {
     } cases[] = {{20.0, 3000.0, 400.0f, 500.0f},      // bottom edge
                  {-20.0, -3000.0, -400.0f, -500.0f},  // top edge
                  {5.0, 1000.0, 100.0f, 200.0f},       // on the dashed 1000 ft line
-                 {-10.0, -2500.0, -200.0f, -500.0f},
-                 {21.0, 100.0, 420.0f, 20.0f},  // the far end of the turning step's window
-                 {-21.0, 100.0, -420.0f, 20.0f}};
+                 {-10.0, -2500.0, -200.0f, -500.0f}};
     for (const auto& c : cases) {
         PlaceAt(1, c.relative_deg, c.feet_below);
         DrawOnlyAt(1.0);
-        EXPECT_EQ(f.screen.screen_positions[1].x, c.x) << c.relative_deg;
-        EXPECT_NEAR(f.screen.screen_positions[1].y, c.y, 1e-3f) << c.feet_below;
+        EXPECT_EQ(f.DrawnAt(1).x, c.x) << c.relative_deg;
+        EXPECT_NEAR(f.DrawnAt(1).y, c.y, 1e-3f) << c.feet_below;
     }
     EXPECT_EQ(display::FoldedBearing(180.0f), 180.0f);
     EXPECT_EQ(display::FoldedBearing(180.5f), -179.5f);
     EXPECT_EQ(display::FoldedBearing(360.0f), 0.0f);
 }
 
-TEST_F(AltitudeDisplay, OnlyTargetsWithinTwentyDegreesAreDrawnAndClickableAndThoseTheSweepReachesArePlaced) {
+TEST_F(AltitudeDisplay, OnlyTargetsWithinTwentyDegreesAreDrawnAndClickable) {
     f.SetTargetCount(2);
-    constexpr float kKept = 7.0f;
     const struct {
         double relative_deg;
         bool drawn;
         float x;
-    } cases[] = {{20.0, true, 400.0f},    {-20.0, true, -400.0f}, {20.5, false, 410.0f}, {-20.5, false, -410.0f},
-                 {180.0, false, kKept},   // behind: beyond the sweep's reach, not placed
-                 {270.0, false, kKept},   {-22.0, false, kKept},  {23.0, false, kKept}};
+    } cases[] = {{20.0, true, 400.0f}, {-20.0, true, -400.0f}, {20.5, false, 0.0f}, {-20.5, false, 0.0f},
+                 {180.0, false, 0.0f},  // behind: beyond the sweep's reach, not placed
+                 {270.0, false, 0.0f}, {-22.0, false, 0.0f},   {23.0, false, 0.0f}};
     for (const auto& c : cases) {
         PlaceAt(1, c.relative_deg, 1000.0, "SIDE");
         f.Select("SIDE");
-        f.screen.selected_distance_nm = 99.0f;
-        f.screen.screen_positions[1] = {kKept, kKept};
+        f.screen.selection.Capture(0, 99.0f, 0.0f);
+        f.screen.selection.StartFrame();  // as the frame cycle does before a display draws
         f.Target(1).last_paint_time = 0.1;  // dim at host time 1: forgotten, placed or not
         DrawOnlyAt(1.0);
-        EXPECT_EQ(f.screen.screen_positions[1].x, c.x) << c.relative_deg;
+        if (c.drawn) EXPECT_EQ(f.DrawnAt(1).x, c.x) << c.relative_deg;
+        EXPECT_EQ(std::isnan(f.DrawnAt(1).x), !c.drawn) << c.relative_deg;
         EXPECT_EQ(f.Target(1).last_paint_time, 0.0) << c.relative_deg;
-        EXPECT_EQ(f.screen.selected_visible, c.drawn ? 1 : 0) << c.relative_deg;
-        EXPECT_EQ(f.screen.selected_distance_nm == 99.0f, !c.drawn) << c.relative_deg;
+        EXPECT_EQ(f.screen.selection.visible(), c.drawn) << c.relative_deg;
+        EXPECT_EQ(f.screen.selection.distance_nm() == 99.0f, !c.drawn) << c.relative_deg;
         EXPECT_EQ(recorder::CallsNamed("GdipDrawRectangle").size(), c.drawn ? 1u : 0u) << c.relative_deg;
         // Grid 10, sweep 1, and for a drawn target a cross and its vertical-speed line.
         EXPECT_EQ(recorder::CallsNamed("GdipDrawLine").size(), c.drawn ? 14u : 11u) << c.relative_deg;
     }
 
-    // The hidden target at 20.5 degrees is stored at (410, 200), but a click
-    // there selects nothing: its symbol is not on the screen.
+    // The hidden target at 20.5 degrees would stand at (410, 200), but a
+    // click there selects nothing: its symbol is not on the screen.
     PlaceAt(1, 20.5, 1000.0, "HIDDEN");
-    display::ForgetDrawnSymbols(f.screen);  // as the frame cycle does before a display draws
+    f.screen.selection.StartFrame();
     DrawOnlyAt(2.0);
-    EXPECT_EQ(f.screen.screen_positions[1].x, 410.0f);
     display::DisplayOrigin origin{};
     ASSERT_TRUE(display::DisplayOriginOf(display::kModeAltitude, origin));
-    display::SelectTargetAt(f.screen, 500 + 410, 500 + 200, origin);
-    EXPECT_STREQ(f.screen.selected_identifier, "");
+    display::SelectTargetAt(f.screen.selection, *f.list, 1.0f, 1.0f, 500 + 410, 500 + 200, origin);
+    EXPECT_STREQ(f.screen.selection.identifier(), "");
     EXPECT_FALSE(display::InAltitudeView(std::nanf("")));
 }
 
@@ -182,7 +180,7 @@ TEST_F(AltitudeDisplay, TurningStepsPaintJustBeyondTheSidesAndEachPositionTwice)
     f.Target(1).last_paint_time = 0.0;
     recorder::Clear();
     f.SetHostTime(21.0);
-    display::DrawAltitude(f.screen, f.overlay);  // the same host time: the same window again
+    displaytest::DrawAltitude(f);  // the same host time: the same window again
     EXPECT_EQ(f.Target(1).last_paint_time, 21.0);
     EXPECT_EQ(recorder::CallsNamed("GdipDrawLine").size(), 11u);
     DrawAt(22.0);  // 400 -> 380: window 380..400 leaves it, dim again
@@ -214,21 +212,18 @@ TEST_F(AltitudeDisplay, VerticalSpeedLinesStandUprightFromTheSymbol) {
     }
 }
 
-TEST_F(AltitudeDisplay, GroundTargetsAreIgnoredAndKeepTheirPositionAndTheSelection) {
+TEST_F(AltitudeDisplay, GroundTargetsAreIgnoredAndKeepTheSelection) {
     f.SetTargetCount(3);
     PlaceAt(1, 0.0, 0.0, "LOW").height_above_ground = 50;
     f.Target(1).last_paint_time = 0.25;
-    f.screen.screen_positions[1] = {3.0f, 4.0f};
-    f.Select("LOW");
-    f.screen.selected_index = 2;
-    f.screen.selected_distance_nm = 5.0f;
+    f.screen.selection.Pick("LOW", 2);
+    f.screen.selection.Capture(2, 5.0f, 0.0f);
     DrawOnlyAt(1.0);
-    EXPECT_EQ(f.screen.screen_positions[1].x, 3.0f);
-    EXPECT_EQ(f.screen.screen_positions[1].y, 4.0f);
+    EXPECT_TRUE(std::isnan(f.DrawnAt(1).x));
     EXPECT_EQ(f.Target(1).last_paint_time, 0.25);
-    EXPECT_EQ(f.screen.selected_visible, 0);
-    EXPECT_EQ(f.screen.selected_index, 2);
-    EXPECT_EQ(f.screen.selected_distance_nm, 5.0f);
+    EXPECT_FALSE(f.screen.selection.visible());
+    EXPECT_EQ(f.screen.selection.index(), 2);
+    EXPECT_EQ(f.screen.selection.distance_nm(), 5.0f);
     EXPECT_EQ(recorder::CallsNamed("GdipDrawLine").size(), 11u);
 }
 
@@ -247,7 +242,8 @@ TEST(AltitudeReach, ATargetCalledBeyondItHasABearingBeyondIt) {
     std::uniform_real_distribution<double> unit(-1.0, 1.0);
     int far_beyond = 0;
     int called_beyond = 0;
-    traffic::LocalAxes own_axes{};  // both memos kept throughout, as in a pass
+    traffic::LocalAxes own_axes{};  // the memos kept throughout, as in a pass
+    traffic::LatitudeTrig own_latitude_trig{};
     traffic::RadarTarget target{};
     traffic::GeoPosition own{};
     for (int i = 0; i < 100000; ++i) {
@@ -259,7 +255,7 @@ TEST(AltitudeReach, ATargetCalledBeyondItHasABearingBeyondIt) {
         }
         const double heading_deg = i % 11 ? heading(random) : std::round(heading(random));
 
-        const traffic::GreatCircleLeg leg = display::LegFrom(own, target);
+        const traffic::GreatCircleLeg leg = display::LegFrom(own, own_latitude_trig, target);
         const float bearing = display::FoldedBearing(display::FixOnLeg(leg, heading_deg).relative_bearing_deg);
         traffic::LegDirection direction{};
         const bool beyond = traffic::LegDirectionOf(own, own_axes, traffic::PositionOf(target), target.sphere_point,

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "display/circular_overlay.h"
@@ -20,14 +21,13 @@ protected:
         f.PlaceTarget(2, 12.34, 0.0, "SEL");
         f.Target(2).altitude_ft = 17999.9;
         f.Target(2).ground_speed_kt = 249.9;
-        f.screen.selected_index = 2;
-        f.screen.selected_distance_nm = 12.34f;
-        f.screen.selected_visible = 1;
+        f.screen.selection.Pick("SEL", 2);
+        f.screen.selection.Capture(2, 12.34f, 0.0f);
         f.screen.mode = display::kModePlan;
     }
     std::vector<recorder::Call> Draw() {
         recorder::Clear();
-        display::DrawCircularOverlay(f.screen);
+        display::DrawCircularOverlay(f.screen, f.shared.circular_overlay, f.shared.gdiplus_objects);
         return recorder::CallsNamed("GdipDrawString");
     }
     DisplayFixture f;
@@ -71,22 +71,21 @@ TEST_F(CircularOverlay, AltitudeTextsAndTheSpeedInModeFour) {
     EXPECT_EQ(Narrow(Draw()[1].text), "900FT");
     f.screen.mode = display::kModeAltitude;
     EXPECT_EQ(Narrow(Draw()[1].text), "249KTS");
-    f.screen.selected_distance_nm = 7.0f;
+    f.screen.selection.Capture(2, 7.0f, 0.0f);
     EXPECT_EQ(Narrow(Draw()[0].text), "7.0NM");
 }
 
 TEST_F(CircularOverlay, NothingWhileTheSelectedTargetIsNotOnTheScreenButTheFormatIsMade) {
-    f.screen.selected_visible = 0;
+    f.screen.selection.StartTargetPass();
     EXPECT_TRUE(Draw().empty());
     EXPECT_EQ(recorder::CallNames(), (std::vector<std::string>{"GdipCreateStringFormat"}));
     EXPECT_TRUE(Draw().empty());
     EXPECT_TRUE(recorder::Calls().empty());  // made once per module
 
     // A selected index beyond the list's records draws nothing either.
-    f.screen.selected_visible = 1;
-    f.screen.selected_index = 400;
+    f.screen.selection.Capture(400, 1.0f, 0.0f);
     EXPECT_TRUE(Draw().empty());
-    f.screen.selected_index = -1;
+    f.screen.selection.Capture(UINT32_MAX, 1.0f, 0.0f);
     EXPECT_TRUE(Draw().empty());
 }
 

@@ -55,7 +55,7 @@ TEST_P(OneFrameInOrder, WithItsMatricesDeletedAndTheOverlayLast) {
     EXPECT_EQ(f.host.LookupCount(sim::kTokenOwnHeading), 1);
     EXPECT_EQ(f.host.LookupCount(sim::kTokenHostTime), 1);
     EXPECT_EQ(f.host.LookupCount(sim::kTokenOwnAltitude), order.own_altitude_lookups);
-    EXPECT_EQ(f.screen.selected_visible, 0);
+    EXPECT_FALSE(f.screen.selection.visible());
 
     // Later frames make no module-wide objects again; the frame's own matrices go.
     const int live = recorder::LiveObjects();
@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
     EachDisplay, OneFrameInOrder,
     ::testing::Values(
         FrameOrder{"Plan",
-                   &display::DrawPlan,
+                   &displaytest::DrawPlan,
                    {"GdipCreateMatrix", "GdipCreateStringFormat", "GdipBeginContainer2", "GdipTranslateWorldTransform",
                     "GdipSetSmoothingMode", "GdipSetTextRenderingHint", "GdipSetStringFormatAlign", "GdipDrawEllipse"},
                    {"GdipEndContainer", "GdipSetSmoothingMode", "GdipSetTextRenderingHint", "GdipDeleteMatrix",
@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
                    3,
                    0},
         FrameOrder{"Sector",
-                   &display::DrawSector,
+                   &displaytest::DrawSector,
                    {"GdipCreateMatrix", "GdipCreateStringFormat", "GdipBeginContainer2", "GdipTranslateWorldTransform",
                     "GdipSetSmoothingMode", "GdipSetTextRenderingHint", "GdipSetStringFormatAlign", "GdipDrawArc"},
                    {"GdipEndContainer", "GdipSetSmoothingMode", "GdipSetTextRenderingHint", "GdipDeleteMatrix",
@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
                    3,
                    0},
         FrameOrder{"Altitude",
-                   &display::DrawAltitude,
+                   &displaytest::DrawAltitude,
                    {"GdipBeginContainer2", "GdipTranslateWorldTransform", "GdipSetSmoothingMode",
                     "GdipSetTextRenderingHint", "GdipDrawLine"},
                    {"GdipEndContainer", "GdipSetSmoothingMode", "GdipSetTextRenderingHint"},

@@ -19,7 +19,7 @@ void ExpectTranslatedToCentre(const recorder::Call& call) {
     EXPECT_EQ(call.world.dy, 500.0f) << recorder::Describe(call);
 }
 
-using PlanDisplay = displaytest::DisplayTest<&display::DrawPlan>;
+using PlanDisplay = displaytest::DisplayTest<&displaytest::DrawPlan>;
 
 TEST_F(PlanDisplay, DashedRingsWithLabelsHangingInsideThemThenTheOuterCircle) {
     f.screen.range_nm = 40.0f;
@@ -115,8 +115,8 @@ TEST_F(PlanDisplay, ATargetTenMilesAtRelativeBearingNinetyLiesOnTheFirstRing) {
     f.PlaceTarget(1, 10.0, 120.0);
     f.screen.range_nm = 40.0f;
     DrawOnlyAt(1.0);
-    EXPECT_NEAR(f.screen.screen_positions[1].x, 118.75f, 0.01f);
-    EXPECT_NEAR(f.screen.screen_positions[1].y, 0.0f, 0.01f);
+    EXPECT_NEAR(f.DrawnAt(1).x, 118.75f, 0.01f);
+    EXPECT_NEAR(f.DrawnAt(1).y, 0.0f, 0.01f);
 
     // Drawn as a cross centred there, in the display's translated space.
     const auto rotate = recorder::CallsNamed("GdipDrawLine");
@@ -133,13 +133,11 @@ TEST_F(PlanDisplay, TheFirstRecordIsSkippedWithoutReducedDataAndGroundTargetsAre
     f.PlaceTarget(1, 10.0, 0.0).height_above_ground = 50;
     f.PlaceTarget(2, 10.0, 180.0).height_above_ground = 51;
     f.PlaceTarget(3, 20.0, 180.0, "P", traffic::kSourceNetPlayer);
-    f.screen.screen_positions[1] = {7.0f, 7.0f};
     DrawOnlyAt(1.0);
-    EXPECT_EQ(f.screen.screen_positions[0].x, 0.0f);  // never placed
-    EXPECT_EQ(f.screen.screen_positions[0].y, 0.0f);
-    EXPECT_EQ(f.screen.screen_positions[1].x, 7.0f);  // kept
-    EXPECT_NEAR(f.screen.screen_positions[2].y, 118.75f, 0.01f);
-    EXPECT_NEAR(f.screen.screen_positions[3].y, 237.5f, 0.01f);
+    EXPECT_TRUE(std::isnan(f.DrawnAt(0).x));  // never placed
+    EXPECT_TRUE(std::isnan(f.DrawnAt(1).x));
+    EXPECT_NEAR(f.DrawnAt(2).y, 118.75f, 0.01f);
+    EXPECT_NEAR(f.DrawnAt(3).y, 237.5f, 0.01f);
     EXPECT_EQ(recorder::CallsNamed("GdipDrawPolygon").size(), 1u);
     // Spokes 12, sweep 1, one cross of 2, two vectors.
     EXPECT_EQ(recorder::CallsNamed("GdipDrawLine").size(), 12u + 1u + 2u + 2u);
@@ -161,13 +159,13 @@ TEST_F(PlanDisplay, TheSweepPaintsTheWindowItCrossedAndTheGlowEndsAfterPointEigh
 
     f.SetHostTime(54.8);
     recorder::Clear();
-    display::DrawPlan(f.screen, f.overlay);  // s = 275, still lit
+    displaytest::DrawPlan(f);  // s = 275, still lit
     EXPECT_EQ(f.Target(1).last_paint_time, 54.0);
     EXPECT_EQ(CallsWith("GdipDrawLine", bright).size(), 1u + 3u);
 
     f.SetHostTime(54.9);
     recorder::Clear();
-    display::DrawPlan(f.screen, f.overlay);
+    displaytest::DrawPlan(f);
     EXPECT_EQ(f.Target(1).last_paint_time, 0.0);
     EXPECT_EQ(CallsWith("GdipDrawLine", bright).size(), 1u);
     EXPECT_EQ(CallsWith("GdipDrawLine", normal).size(), 12u + 3u + 3u);
@@ -178,26 +176,26 @@ TEST_F(PlanDisplay, TheSelectedTargetIsFramedAndCapturedEachFrame) {
     f.PlaceTarget(1, 10.0, 90.0, "A");
     f.PlaceTarget(2, 5.0, 90.0, "B", traffic::kSourceNetPlayer);
     f.PlaceTarget(3, 7.0, 270.0, "B");
-    f.screen.selected_visible = 1;
+    f.screen.selection.Capture(0, 1.0f, 0.0f);
     DrawOnlyAt(1.0);
-    EXPECT_EQ(f.screen.selected_visible, 0);  // nothing selected
+    EXPECT_FALSE(f.screen.selection.visible());  // nothing selected
     EXPECT_TRUE(recorder::CallsNamed("GdipDrawRectangle").empty());
 
     f.Select("B");
     DrawOnlyAt(2.0);
-    EXPECT_EQ(f.screen.selected_visible, 1);
-    EXPECT_EQ(f.screen.selected_index, 3);  // the last one in index order leaves its values
-    EXPECT_NEAR(f.screen.selected_distance_nm, 7.0f, 1e-3f);
-    EXPECT_NEAR(f.screen.selected_bearing_deg, 270.0f, 1e-3f);
+    EXPECT_TRUE(f.screen.selection.visible());
+    EXPECT_EQ(f.screen.selection.index(), 3);  // the last one in index order leaves its values
+    EXPECT_NEAR(f.screen.selection.distance_nm(), 7.0f, 1e-3f);
+    EXPECT_NEAR(f.screen.selection.bearing_deg(), 270.0f, 1e-3f);
     EXPECT_EQ(recorder::CallsNamed("GdipDrawRectangle").size(), 2u);
     EXPECT_EQ(recorder::CallsNamed("GdipFillPolygon").size(), 1u);
 
     // A selection no longer in the list keeps the captured values.
     f.Select("C");
     DrawOnlyAt(3.0);
-    EXPECT_EQ(f.screen.selected_visible, 0);
-    EXPECT_EQ(f.screen.selected_index, 3);
-    EXPECT_NEAR(f.screen.selected_distance_nm, 7.0f, 1e-3f);
+    EXPECT_FALSE(f.screen.selection.visible());
+    EXPECT_EQ(f.screen.selection.index(), 3);
+    EXPECT_NEAR(f.screen.selection.distance_nm(), 7.0f, 1e-3f);
 }
 
 TEST_F(PlanDisplay, FailingMatricesLeaveTheSweepLineStillButTheAngleTurns) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 
@@ -33,14 +34,14 @@ protected:
         f.Target(2).vertical_speed_fpm = 1234.0;
         f.Target(2).altitude_ft = 17999.9;
         f.Target(2).ground_speed_kt = 249.9;
-        f.screen.selected_index = 2;
-        f.screen.selected_distance_nm = 7.0f;
-        f.screen.selected_bearing_deg = 45.0f;
-        f.screen.selected_visible = 1;
+        f.screen.selection.Pick("N123AB", 2);
+        Shows(7.0f, 45.0f);
     }
+    // The last frame captured the selection in slot 2 with this distance and bearing.
+    void Shows(float distance_nm, float bearing_deg) { f.screen.selection.Capture(2, distance_nm, bearing_deg); }
     std::vector<recorder::Call> Draw() {
         recorder::Clear();
-        display::DrawRectangularOverlay(f.screen);
+        display::DrawRectangularOverlay(f.screen, f.shared.rectangular_overlay, f.shared.gdiplus_objects);
         return recorder::CallsNamed("GdipDrawString");
     }
     // The text of one readout, 0 to 5 in drawing order.
@@ -127,15 +128,14 @@ TEST_F(RectangularOverlay, BearingInWholeDegreesAndDistanceWithOneDecimal) {
         const char* text;
     } bearings[] = {{45.0f, "BRG45\xB0"}, {359.6f, "BRG360\xB0"}, {0.4f, "BRG0\xB0"}, {std::nanf(""), "BRGnan\xB0"}};
     for (const auto& b : bearings) {
-        f.screen.selected_bearing_deg = b.bearing;
+        Shows(7.0f, b.bearing);
         EXPECT_EQ(Readout(2), Wide(b.text)) << b.bearing;
     }
-    f.screen.selected_distance_nm = 12.34f;
+    Shows(12.34f, 45.0f);
     EXPECT_EQ(Readout(3), u"12.3NM");
 
     // Values no real target has still give terminated texts inside the buffer.
-    f.screen.selected_bearing_deg = std::numeric_limits<float>::max();
-    f.screen.selected_distance_nm = std::numeric_limits<float>::infinity();
+    Shows(std::numeric_limits<float>::infinity(), std::numeric_limits<float>::max());
     const auto texts = Draw();
     ASSERT_EQ(texts.size(), 6u);
     EXPECT_EQ(texts[2].text.size(), display::kOverlayTextChars - 1);
@@ -159,7 +159,7 @@ TEST_F(RectangularOverlay, GroundSpeedShowsDashesUnderReducedData) {
 
     // The circular overlay shows the speed in mode 4 whatever the flag says.
     recorder::Clear();
-    display::DrawCircularOverlay(f.screen);
+    display::DrawCircularOverlay(f.screen, f.shared.circular_overlay, f.shared.gdiplus_objects);
     const auto circular = recorder::CallsNamed("GdipDrawString");
     ASSERT_EQ(circular.size(), 2u);
     EXPECT_EQ(circular[1].text, u"249KTS");
@@ -178,18 +178,17 @@ TEST_F(RectangularOverlay, TheIdentifierIsDrawnFromTheRecordAndNeverPastIt) {
 }
 
 TEST_F(RectangularOverlay, NothingWhileTheSelectedTargetIsNotOnTheScreenButTheFormatIsMade) {
-    f.screen.selected_visible = 0;
+    f.screen.selection.StartTargetPass();
     EXPECT_TRUE(Draw().empty());
     EXPECT_EQ(recorder::CallNames(), (std::vector<std::string>{"GdipCreateStringFormat"}));
     EXPECT_TRUE(Draw().empty());
     EXPECT_TRUE(recorder::Calls().empty());
 
-    f.screen.selected_visible = 1;
-    f.screen.selected_index = 356;
+    f.screen.selection.Capture(356, 7.0f, 45.0f);
     EXPECT_TRUE(Draw().empty());
-    f.screen.selected_index = -1;
+    f.screen.selection.Capture(UINT32_MAX, 7.0f, 45.0f);
     EXPECT_TRUE(Draw().empty());
-    f.screen.selected_index = 2;
+    Shows(7.0f, 45.0f);
     EXPECT_EQ(Draw().size(), 6u);
 }
 
@@ -202,8 +201,9 @@ namespace {
 TEST(RectangularGauge, DrawsTheSectorAndAltitudeDisplaysEndingWithThisOverlay) {
     recorder::Reset();
     fakehost::FakeHost host;
-    gauge::AmberRadarGauge gauge;
-    ASSERT_EQ(gauge.mode, display::kModeSector);
+    gauge::SharedState shared;
+    gauge::AmberRadarGauge gauge(shared);
+    ASSERT_EQ(gauge.mode(), display::kModeSector);
     fakehost::Placement placement(fakehost::FakeDeviceContext(1), 200, 200);
     host.SetHostTime(1.0);
     gauge.Draw(&placement.header);
@@ -222,8 +222,7 @@ TEST(RectangularGauge, DrawsTheSectorAndAltitudeDisplaysEndingWithThisOverlay) {
     EXPECT_EQ(recorder::CallsNamed("GdipDrawLine").size(), 11u);  // grid and sweep
     EXPECT_TRUE(recorder::CallsNamed("GdipDrawArc").empty());
 
-    gauge.selected_visible = 1;
-    gauge.selected_index = 0;
+    gauge.selection().Capture(0, 1.0f, 0.0f);
     recorder::Clear();
     gauge.DrawOverlay();
     EXPECT_EQ(recorder::CallsNamed("GdipDrawString").size(), 6u);

@@ -11,7 +11,7 @@
 #include "fake_host.h"
 #include "gauge/radar_gauge.h"
 #include "gdiplus_recorder.h"
-#include "platform/gdiplus_session.h"
+#include "gauge/shared_state.h"
 
 namespace {
 
@@ -21,11 +21,12 @@ class DrawResourcesTest : public ::testing::Test {
 protected:
     void SetUp() override { recorder::Reset(); }
     void TearDown() override { resources = display::DrawResources{}; }
+    display::GenericFontFamily generic;
     display::DrawResources resources;
 };
 
 TEST_F(DrawResourcesTest, GreenSchemeMakesEverythingInOrder) {
-    display::CreateGreenScheme(resources);
+    display::CreateGreenScheme(resources, generic);
     const std::vector<std::string> expected{
         "GdipCreateSolidFill",  "GdipCreateSolidFill",          "GdipCreatePen2",       "GdipSetPenDashArray",
         "GdipCreatePen2",       "GdipCreatePen2",               "GdipCreateFontFamilyFromName",
@@ -59,11 +60,11 @@ TEST_F(DrawResourcesTest, GreenSchemeMakesEverythingInOrder) {
 }
 
 TEST_F(DrawResourcesTest, AmberDiffersOnlyInItsThreeColours) {
-    display::CreateGreenScheme(resources);
+    display::CreateGreenScheme(resources, generic);
     auto green = recorder::Calls();
     resources = display::DrawResources{};
     recorder::Clear();
-    display::CreateAmberScheme(resources);
+    display::CreateAmberScheme(resources, generic);
     auto amber = recorder::Calls();
     EXPECT_EQ(resources.background, 0xFF1E0F00u);
     const auto brushes = CallsNamed("GdipCreateSolidFill");
@@ -80,7 +81,7 @@ TEST_F(DrawResourcesTest, AmberDiffersOnlyInItsThreeColours) {
 TEST_F(DrawResourcesTest, MissingFamiliesFallBackToTheGenericSansSerifFetchedOnce) {
     recorder::SetMissingFontFamily(u"Tahoma");
     recorder::SetMissingFontFamily(u"Arial");
-    display::CreateGreenScheme(resources);
+    display::CreateGreenScheme(resources, generic);
     EXPECT_EQ(CallsNamed("GdipGetGenericFontFamilySansSerif").size(), 1u);
     const auto fonts = CallsNamed("GdipCreateFont");
     ASSERT_EQ(fonts.size(), 2u);
@@ -95,7 +96,7 @@ TEST_F(DrawResourcesTest, MissingFamiliesFallBackToTheGenericSansSerifFetchedOnc
 
 TEST_F(DrawResourcesTest, AFontThatCannotBeMadeIsTriedOnceMoreWithTheGenericFamily) {
     recorder::FailCalls("GdipCreateFont", gdip::kGenericError, 1);
-    display::FontWrapper font(u"Tahoma", 30.0f, gdip::kFontStyleBold, gdip::kUnitPoint);
+    display::FontWrapper font(generic, u"Tahoma", 30.0f, gdip::kFontStyleBold, gdip::kUnitPoint);
     const auto fonts = CallsNamed("GdipCreateFont");
     ASSERT_EQ(fonts.size(), 2u);
     EXPECT_NE(fonts[0].handles[0], fonts[1].handles[0]);
@@ -106,7 +107,7 @@ TEST_F(DrawResourcesTest, AFontThatCannotBeMadeIsTriedOnceMoreWithTheGenericFami
     // Failing again: no third attempt; the failure stays in the wrapper.
     recorder::Clear();
     recorder::FailCalls("GdipCreateFont", gdip::kGenericError, 2);
-    display::FontWrapper failed(u"Arial", 40.0f, gdip::kFontStyleRegular, gdip::kUnitPoint);
+    display::FontWrapper failed(generic, u"Arial", 40.0f, gdip::kFontStyleRegular, gdip::kUnitPoint);
     EXPECT_EQ(CallsNamed("GdipCreateFont").size(), 2u);
     EXPECT_EQ(failed.handle(), nullptr);
     EXPECT_EQ(failed.status(), gdip::kGenericError);
@@ -117,7 +118,7 @@ TEST_F(DrawResourcesTest, WithoutAnyFamilyTheFontStaysEmptyAndTheLineHeightNomin
     recorder::SetMissingFontFamily(u"Tahoma");
     recorder::SetMissingFontFamily(u"Arial");
     recorder::FailCalls("GdipGetGenericFontFamilySansSerif", gdip::kGenericError);
-    display::CreateGreenScheme(resources);
+    display::CreateGreenScheme(resources, generic);
     EXPECT_EQ(resources.small_font->handle(), nullptr);
     EXPECT_EQ(resources.small_font->status(), gdip::kGenericError);
     EXPECT_EQ(resources.large_font->handle(), nullptr);
@@ -130,7 +131,7 @@ TEST_F(DrawResourcesTest, WithoutAnyFamilyTheFontStaysEmptyAndTheLineHeightNomin
 TEST_F(DrawResourcesTest, FailuresStayInTheWrappersAndLaterSuccessesDoNotClearThem) {
     recorder::FailCalls("GdipSetPenDashArray", gdip::kInvalidParameter);
     recorder::FailCalls("GdipCreateSolidFill", gdip::kOutOfMemory, 1);
-    display::CreateGreenScheme(resources);
+    display::CreateGreenScheme(resources, generic);
     EXPECT_EQ(resources.normal_brush->handle(), nullptr);
     EXPECT_EQ(resources.normal_brush->status(), gdip::kOutOfMemory);
     EXPECT_EQ(resources.normal_pen->handle(), nullptr);  // made from the empty brush
@@ -146,6 +147,7 @@ TEST_F(DrawResourcesTest, FailuresStayInTheWrappersAndLaterSuccessesDoNotClearTh
 class ModuleObjects : public ::testing::Test {
 protected:
     void SetUp() override { recorder::Reset(); }
+    gauge::SharedState shared;
     void DrawPlan(gauge::RadarGauge& gauge, double host_time) {
         host.SetHostTime(host_time);
         gauge.Draw(&placement.header);
@@ -156,8 +158,8 @@ protected:
 
 TEST_F(ModuleObjects, ReleasedBeforeTheLastGdiplusUserGoesAndMadeAgainAfterwards) {
     for (int round = 0; round < 3; ++round) {
-        auto first = std::make_unique<gauge::CircularRadarGauge>();
-        auto second = std::make_unique<gauge::AmberCircularRadarGauge>();
+        auto first = std::make_unique<gauge::CircularRadarGauge>(shared);
+        auto second = std::make_unique<gauge::AmberCircularRadarGauge>(shared);
         recorder::Clear();
         DrawPlan(*first, 10.0 * round + 1.0);
         DrawPlan(*second, 10.0 * round + 2.0);
@@ -169,7 +171,7 @@ TEST_F(ModuleObjects, ReleasedBeforeTheLastGdiplusUserGoesAndMadeAgainAfterwards
         EXPECT_EQ(CallsNamed("GdipDeleteStringFormat").size(), 2u) << round;
         for (const auto& call : CallsNamed("GdipDeleteMatrix")) EXPECT_EQ(call.result, gdip::kOk);
         EXPECT_EQ(recorder::LiveObjects(), 0) << round;
-        EXPECT_EQ(platform::GdiplusUserCount(), 0);
+        EXPECT_EQ(shared.gdiplus.users(), 0);
         // Nothing is deleted after a shut-down (where the platform has one).
         const auto names = recorder::CallNames();
         const auto shutdown = std::find(names.begin(), names.end(), "GdiplusShutdown");
@@ -179,40 +181,41 @@ TEST_F(ModuleObjects, ReleasedBeforeTheLastGdiplusUserGoesAndMadeAgainAfterwards
 
 TEST_F(ModuleObjects, AFailedFrameDoesNotMakeTheResourcesAgain) {
     recorder::FailCalls("GdipCreateSolidFill", gdip::kOutOfMemory);
-    gauge::AmberRadarGauge gauge;
+    gauge::AmberRadarGauge gauge(shared);
     DrawPlan(gauge, 1.0);
     DrawPlan(gauge, 2.0);
     EXPECT_EQ(CallsNamed("GdipCreateSolidFill").size(), 2u);
-    EXPECT_EQ(gauge.resources.background, 0xFF1E0F00u);
+    EXPECT_EQ(gauge.screen().resources.background, 0xFF1E0F00u);
 }
 
 TEST_F(ModuleObjects, TheGenericFamilyIsFetchedAgainAfterTheRelease) {
     recorder::SetMissingFontFamily(u"Tahoma");
     {
-        gauge::RadarGauge gauge;
+        gauge::RadarGauge gauge(shared);
         DrawPlan(gauge, 1.0);
     }
     {
-        gauge::RadarGauge gauge;
+        gauge::RadarGauge gauge(shared);
         DrawPlan(gauge, 2.0);
     }
     EXPECT_EQ(CallsNamed("GdipGetGenericFontFamilySansSerif").size(), 2u);
 }
 
-TEST_F(ModuleObjects, ReleaseRunsNewestFirst) {
-    display::ModuleObject<display::MatrixWrapper> matrix;
-    display::ModuleObject<display::StringFormatWrapper> format;
-    ASSERT_NE(matrix.Get(), nullptr);
-    ASSERT_NE(format.Get(), nullptr);
-    EXPECT_EQ(matrix.Get(), matrix.Get());
+TEST_F(ModuleObjects, MadeOnceEachAndReleasedTogether) {
+    display::ModuleObjects& objects = shared.gdiplus_objects;
+    display::MatrixWrapper* matrix = &objects.plan_sweep_matrix.Get();
+    objects.rectangular_overlay_format.Get();
+    EXPECT_EQ(&objects.plan_sweep_matrix.Get(), matrix);
+    ASSERT_NE(objects.generic_family.Fetch(), nullptr);
     recorder::Clear();
-    platform::RunGdiplusReleases();
+    objects.Release();
     EXPECT_EQ(recorder::CallNames(), (std::vector<std::string>{"GdipDeleteStringFormat", "GdipDeleteMatrix"}));
-    EXPECT_FALSE(matrix.exists());
-    EXPECT_FALSE(format.exists());
-    ASSERT_NE(format.Get(), nullptr);
-    EXPECT_EQ(recorder::CallNames().back(), "GdipCreateStringFormat");
-    platform::RunGdiplusReleases();
+    EXPECT_FALSE(objects.plan_sweep_matrix.exists());
+    EXPECT_FALSE(objects.rectangular_overlay_format.exists());
+    objects.generic_family.Fetch();  // forgotten: fetched again
+    EXPECT_EQ(recorder::CallNames().back(), "GdipGetGenericFontFamilySansSerif");
+    objects.circular_overlay_format.Get();
+    objects.Release();
     EXPECT_EQ(recorder::LiveObjects(), 0);
 }
 

@@ -20,7 +20,7 @@ double Degrees(double radians) { return radians * 180.0 / M_PI; }
 // The screen angle of a line from the apex.
 double AngleOf(const recorder::Call& line) { return Degrees(std::atan2(line.args[3], line.args[2])); }
 
-class SectorDisplay : public displaytest::DisplayTest<&display::DrawSector> {
+class SectorDisplay : public displaytest::DisplayTest<&displaytest::DrawSector> {
 protected:
     // The sweep line of the last frame: the bright line from the apex.
     recorder::Call SweepLine() {
@@ -36,7 +36,7 @@ protected:
     // Turns the own heading so that the target in `index` lies at exactly
     // this relative bearing.
     void Aim(std::uint32_t index, double relative_deg) {
-        const display::TargetFix fix = display::LocateTarget(f.Target(index), 0.0);
+        const display::TargetFix fix = display::LocateTarget(f.shared.own_ship, f.Target(index), 0.0);
         f.SetHeading(fix.true_bearing_deg - relative_deg);
     }
 };
@@ -113,10 +113,10 @@ TEST_F(SectorDisplay, TargetsArePlacedByDistanceAndBearingFromTheApex) {
     f.PlaceTarget(1, 20.0, 0.0);
     f.PlaceTarget(2, 10.0, 30.0);
     DrawOnlyAt(1.0);
-    EXPECT_NEAR(f.screen.screen_positions[1].x, 0.0f, 0.01f);
-    EXPECT_NEAR(f.screen.screen_positions[1].y, -475.0f, 0.01f);
-    EXPECT_NEAR(std::hypot(f.screen.screen_positions[2].x, f.screen.screen_positions[2].y), 237.5, 0.01);
-    EXPECT_NEAR(f.screen.screen_positions[2].x, 118.75f, 0.01f);
+    EXPECT_NEAR(f.DrawnAt(1).x, 0.0f, 0.01f);
+    EXPECT_NEAR(f.DrawnAt(1).y, -475.0f, 0.01f);
+    EXPECT_NEAR(std::hypot(f.DrawnAt(2).x, f.DrawnAt(2).y), 237.5, 0.01);
+    EXPECT_NEAR(f.DrawnAt(2).x, 118.75f, 0.01f);
 
     // The cross of the first lies at (500, 500) of the virtual screen.
     const auto lines = recorder::CallsNamed("GdipDrawLine");
@@ -139,16 +139,15 @@ TEST_F(SectorDisplay, TheFanEdgesAreDrawnAndAnythingBeyondIsNeitherPlacedNorCapt
     } cases[] = {{60.0, true}, {300.0, true}, {60.5, false}, {299.5, false}};
     double now = 1.0;
     for (const auto& c : cases) {
-        f.screen.screen_positions[1] = {7.0f, 7.0f};
-        f.screen.selected_index = 0;
-        f.screen.selected_distance_nm = 99.0f;
+        f.screen.selection.Capture(0, 99.0f, 0.0f);
+        f.screen.selection.StartFrame();  // as the frame cycle does before a display draws
         Aim(1, c.relative_deg);
         DrawOnlyAt(now++);
-        const bool placed = f.screen.screen_positions[1].x != 7.0f;
+        const bool placed = !std::isnan(f.DrawnAt(1).x);
         EXPECT_EQ(placed, c.drawn) << c.relative_deg;
-        EXPECT_EQ(f.screen.selected_visible, c.drawn ? 1 : 0) << c.relative_deg;
-        EXPECT_EQ(f.screen.selected_index, c.drawn ? 1 : 0) << c.relative_deg;
-        EXPECT_EQ(f.screen.selected_distance_nm == 99.0f, !c.drawn) << c.relative_deg;
+        EXPECT_EQ(f.screen.selection.visible(), c.drawn) << c.relative_deg;
+        EXPECT_EQ(f.screen.selection.index(), c.drawn ? 1 : 0) << c.relative_deg;
+        EXPECT_EQ(f.screen.selection.distance_nm() == 99.0f, !c.drawn) << c.relative_deg;
         EXPECT_EQ(recorder::CallsNamed("GdipDrawRectangle").size(), c.drawn ? 1u : 0u) << c.relative_deg;
         // Five spokes, the sweep line, and for a drawn target a cross and a vector.
         EXPECT_EQ(recorder::CallsNamed("GdipDrawLine").size(), c.drawn ? 9u : 6u) << c.relative_deg;
@@ -188,7 +187,7 @@ TEST_F(SectorDisplay, TheSweepHoldsAtEachEdgeAndPaintsTheStepJustOutsideAfterTur
     EXPECT_EQ(f.Target(1).last_paint_time, 0.0);
     EXPECT_NEAR(SweepAngleAt(25.0), -150.0, 1e-3);  // held for one more change, turned
     EXPECT_EQ(f.Target(1).last_paint_time, 25.0);   // window 295..300: painted
-    EXPECT_EQ(f.screen.screen_positions[1].x, 0.0f);  // but outside the fan: not placed
+    EXPECT_TRUE(std::isnan(f.DrawnAt(1).x));  // but outside the fan: not placed
     EXPECT_NEAR(SweepAngleAt(26.0), -145.0, 1e-3);
 
     for (int t = 27; t <= 48; ++t) DrawAt(t);
@@ -241,21 +240,22 @@ TEST_F(SectorDisplay, GroundTargetsAreNeitherPaintedNorDrawnAndKeepTheirPaintTim
     f.SetTargetCount(2);
     f.PlaceTarget(1, 10.0, 62.0).height_above_ground = 50;
     f.Target(1).last_paint_time = 0.5;
-    f.screen.screen_positions[1] = {3.0f, 4.0f};
     DrawOnlyAt(5.0);  // window 60..65; a dim target would be reset
     EXPECT_EQ(f.Target(1).last_paint_time, 0.5);
-    EXPECT_EQ(f.screen.screen_positions[1].x, 3.0f);
+    EXPECT_TRUE(std::isnan(f.DrawnAt(1).x));
     EXPECT_EQ(recorder::CallsNamed("GdipDrawLine").size(), 6u);
 }
 
 TEST_F(SectorDisplay, TwoGaugesShareOneSweepWhileEachPaintsItsOwnList) {
     f.SetTargetCount(2);
-    traffic::TrafficList other_list;
+    traffic::TrafficList other_list(f.shared.refresh_clock, f.shared.net_module_search);
     other_list.Refresh();
-    display::RadarScreen other;
+    display::RadarScreen other(other_list, display::kModeSector, 40.0f);
     other.graphics = f.screen.graphics;
-    other.traffic = &other_list;
-    display::CreateGreenScheme(other.resources);
+    display::CreateGreenScheme(other.resources, f.shared.gdiplus_objects.generic_family);
+    const auto draw_other = [&] {
+        display::DrawSector(other, f.shared.sector_sweep, f.shared.gdiplus_objects, f.shared.own_ship, f.overlay);
+    };
 
     f.PlaceTarget(1, 10.0, 62.0);   // in the first window, 60..65
     *other_list.Target(1) = f.Target(1);
@@ -264,10 +264,10 @@ TEST_F(SectorDisplay, TwoGaugesShareOneSweepWhileEachPaintsItsOwnList) {
 
     f.SetHostTime(1.0);
     recorder::Clear();
-    display::DrawSector(f.screen, f.overlay);
+    displaytest::DrawSector(f);
     const double first_angle = AngleOf(SweepLine());
     recorder::Clear();
-    display::DrawSector(other, f.overlay);
+    draw_other();
     for (const recorder::Call& line : CallsWith("GdipDrawLine", other.resources.bright_pen->handle())) {
         if (line.args[0] == 0.0 && line.args[1] == 0.0) {
             EXPECT_NEAR(AngleOf(line), first_angle, 1e-3);
@@ -279,9 +279,9 @@ TEST_F(SectorDisplay, TwoGaugesShareOneSweepWhileEachPaintsItsOwnList) {
 
     // The next host time moves the sweep once, however many gauges draw.
     f.SetHostTime(2.0);
-    display::DrawSector(other, f.overlay);
+    draw_other();
     recorder::Clear();
-    display::DrawSector(f.screen, f.overlay);
+    displaytest::DrawSector(f);
     EXPECT_NEAR(AngleOf(SweepLine()), -35.0, 1e-3);
 }
 

@@ -100,14 +100,14 @@ TEST(TargetPass, SelectionNeedsANonEmptyIdentifierThatMatchesExactly) {
     DisplayFixture f;
     traffic::RadarTarget target{};
     traffic::SetTargetIdentifier(target, "");
-    EXPECT_FALSE(display::IsSelectedTarget(f.screen, target));
+    EXPECT_FALSE(f.screen.selection.Is(target));
     traffic::SetTargetIdentifier(target, "N123");
     f.Select("N123");
-    EXPECT_TRUE(display::IsSelectedTarget(f.screen, target));
+    EXPECT_TRUE(f.screen.selection.Is(target));
     f.Select("n123");
-    EXPECT_FALSE(display::IsSelectedTarget(f.screen, target));
+    EXPECT_FALSE(f.screen.selection.Is(target));
     f.Select("N1234");
-    EXPECT_FALSE(display::IsSelectedTarget(f.screen, target));
+    EXPECT_FALSE(f.screen.selection.Is(target));
 }
 
 TEST(TargetPass, NetworkPlayerIsADiamondFilledOnlyWhenSelected) {
@@ -162,11 +162,11 @@ TEST(TargetPass, SelectionCapturesTheFixAndFramesTheSymbol) {
     fix.relative_bearing_deg = 30.0f;
     recorder::Clear();
     display::CaptureSelection(f.screen, 7, fix, ScreenPosition{100.0f, -40.0f}, style);
-    EXPECT_EQ(f.screen.selected_distance_nm, display::DistanceNm(fix));
-    EXPECT_NEAR(f.screen.selected_distance_nm, 12.5f, 1e-4f);
-    EXPECT_EQ(f.screen.selected_bearing_deg, 45.0f);  // the true bearing, not the relative one
-    EXPECT_EQ(f.screen.selected_visible, 1);
-    EXPECT_EQ(f.screen.selected_index, 7);
+    EXPECT_EQ(f.screen.selection.distance_nm(), display::DistanceNm(fix));
+    EXPECT_NEAR(f.screen.selection.distance_nm(), 12.5f, 1e-4f);
+    EXPECT_EQ(f.screen.selection.bearing_deg(), 45.0f);  // the true bearing, not the relative one
+    EXPECT_TRUE(f.screen.selection.visible());
+    EXPECT_EQ(f.screen.selection.index(), 7);
     const auto frame = recorder::CallsNamed("GdipDrawRectangle");
     ASSERT_EQ(frame.size(), 1u);
     EXPECT_EQ(frame[0].args, (std::vector<double>{75, -65, 50, 50}));

@@ -20,6 +20,8 @@ sim::DeviceContext Dc(std::uintptr_t n) { return fakehost::FakeDeviceContext(n);
 // A gauge whose displays and named-variable exchange only count their calls.
 class ProbeGauge : public gauge::RadarGauge {
 public:
+    explicit ProbeGauge(gauge::SharedState& shared, std::int32_t mode = display::kModeSector)
+        : RadarGauge(shared, mode) {}
     void DrawPlan() override { ++plans; }
     void DrawSector() override { ++sectors; }
     void DrawAltitude() override { ++altitudes; }
@@ -45,10 +47,11 @@ protected:
     static std::size_t Count(const std::string& name) { return recorder::CallsNamed(name).size(); }
 
     FakeHost host_;
+    gauge::SharedState shared_;
 };
 
 TEST_F(FrameCycle, FirstDrawCreatesAScaledSurfaceAndClearsItToTheBackground) {
-    ProbeGauge gauge;
+    ProbeGauge gauge(shared_);
     Placement placement(Dc(1), 200, 100);
     placement.drawing.image_flags |= sim::kImageFlagCurrentMark;
     DrawAt(gauge, placement, 5.0);
@@ -73,11 +76,11 @@ TEST_F(FrameCycle, FirstDrawCreatesAScaledSurfaceAndClearsItToTheBackground) {
     EXPECT_EQ(scale.args[2], gdip::kMatrixOrderPrepend);
 
     const auto clear = recorder::CallsNamed("GdipGraphicsClear").at(0);
-    EXPECT_EQ(static_cast<gdip::Argb>(clear.args[0]), gauge.resources.background);
+    EXPECT_EQ(static_cast<gdip::Argb>(clear.args[0]), gauge.screen().resources.background);
     EXPECT_FLOAT_EQ(clear.world.m11, 0.2f);
     EXPECT_FLOAT_EQ(clear.world.m22, 0.1f);
-    EXPECT_FLOAT_EQ(gauge.scale_x, 0.2f);
-    EXPECT_FLOAT_EQ(gauge.scale_y, 0.1f);
+    EXPECT_FLOAT_EQ(gauge.screen().scale_x, 0.2f);
+    EXPECT_FLOAT_EQ(gauge.screen().scale_y, 0.1f);
 
     EXPECT_EQ(gauge.sectors, 1);
     EXPECT_EQ(gauge.exchanges, 1);
@@ -90,21 +93,21 @@ TEST_F(FrameCycle, FirstDrawCreatesAScaledSurfaceAndClearsItToTheBackground) {
 // Every record the module looks up, in every display, went through entry 38
 // once before its first look-up.
 TEST_F(FrameCycle, EachModuleVariableRecordIsInitialisedOnceBeforeItsFirstLookUp) {
-    gauge::CircularRadarGauge gauge;
+    gauge::CircularRadarGauge gauge(shared_);
     Placement placement(Dc(1), 100, 100);
     double time = 1.0;
     for (double mode : {2.0, 3.0, 4.0, 2.0}) {
         host_.CreateNamedVariable("Radar Mode", mode);
         for (int frame = 0; frame < 3; ++frame) DrawAt(gauge, placement, time += 0.6);
     }
-    EXPECT_EQ(gauge.mode, 2);
+    EXPECT_EQ(gauge.mode(), 2);
     EXPECT_GE(host_.InitializedRecordCount(), 8u);  // the gauge's clock and the three displays' records
     EXPECT_EQ(host_.InitializeCount(), static_cast<int>(host_.InitializedRecordCount()));
     EXPECT_EQ(host_.UninitializedLookupCount(), 0);
 }
 
 TEST_F(FrameCycle, SameHostTimeDrawsNothingAndKeepsTheMark) {
-    ProbeGauge gauge;
+    ProbeGauge gauge(shared_);
     Placement placement(Dc(1), 100, 100);
     DrawAt(gauge, placement, 5.0);
     const std::size_t clears = Count("GdipGraphicsClear");
@@ -124,7 +127,7 @@ TEST_F(FrameCycle, SameHostTimeDrawsNothingAndKeepsTheMark) {
 }
 
 TEST_F(FrameCycle, TwoDeviceContextsAreEachRedrawnOncePerHostTime) {
-    ProbeGauge gauge;
+    ProbeGauge gauge(shared_);
     Placement a(Dc(1), 100, 100);
     Placement b(Dc(2), 100, 100);
     for (double time : {1.0, 2.0}) {
@@ -147,7 +150,7 @@ TEST_F(FrameCycle, TwoDeviceContextsAreEachRedrawnOncePerHostTime) {
 }
 
 TEST_F(FrameCycle, ASizeChangeRescalesTheSurface) {
-    ProbeGauge gauge;
+    ProbeGauge gauge(shared_);
     Placement placement(Dc(1), 100, 100);
     DrawAt(gauge, placement, 1.0);
 
@@ -170,7 +173,7 @@ TEST_F(FrameCycle, ASizeChangeRescalesTheSurface) {
 }
 
 TEST_F(FrameCycle, ASizeChangeSeenInAFrameThatDrawsNothingIsNotLost) {
-    ProbeGauge gauge;
+    ProbeGauge gauge(shared_);
     Placement placement(Dc(1), 100, 100);
     DrawAt(gauge, placement, 1.0);
     placement.image.width = 400;
@@ -183,7 +186,7 @@ TEST_F(FrameCycle, ASizeChangeSeenInAFrameThatDrawsNothingIsNotLost) {
 }
 
 TEST_F(FrameCycle, PlacementsOfDifferentSizesKeepTheirOwnScale) {
-    ProbeGauge gauge;
+    ProbeGauge gauge(shared_);
     Placement small(Dc(1), 100, 100);
     Placement large(Dc(2), 500, 250);
     for (double time : {1.0, 2.0}) {
@@ -206,8 +209,7 @@ class FrameCycleModes : public FrameCycle, public ::testing::WithParamInterface<
 
 TEST_P(FrameCycleModes, DispatchesToTheDisplayOfTheModeOrOnlyClears) {
     const ModeCase c = GetParam();
-    ProbeGauge gauge;
-    gauge.mode = c.mode;
+    ProbeGauge gauge(shared_, c.mode);
     Placement placement(Dc(1), 100, 100);
     DrawAt(gauge, placement, 1.0);
     EXPECT_EQ(gauge.plans, c.plans);
@@ -228,7 +230,7 @@ enum class Cut { kElementList, kFirstElement, kNextList, kDrawingElement };
 class FrameCycleWithoutDrawingElement : public FrameCycle, public ::testing::WithParamInterface<Cut> {};
 
 TEST_P(FrameCycleWithoutDrawingElement, DrawsNothingButStillExchangesNamedVariables) {
-    ProbeGauge gauge;
+    ProbeGauge gauge(shared_);
     Placement placement(Dc(1), 100, 100);
     DrawAt(gauge, placement, 1.0);
     switch (GetParam()) {
@@ -263,7 +265,7 @@ INSTANTIATE_TEST_SUITE_P(Cuts, FrameCycleWithoutDrawingElement,
                                            Cut::kDrawingElement));
 
 TEST_F(FrameCycle, DeviceContextZeroDrawsNothingButClearsTheMark) {
-    ProbeGauge gauge;
+    ProbeGauge gauge(shared_);
     Placement placement(nullptr, 100, 100);
     placement.drawing.image_flags |= sim::kImageFlagCurrentMark;
     DrawAt(gauge, placement, 1.0);
@@ -276,7 +278,7 @@ TEST_F(FrameCycle, DeviceContextZeroDrawsNothingButClearsTheMark) {
 }
 
 TEST_F(FrameCycle, NullHeaderOnlyCreatesTheResources) {
-    ProbeGauge gauge;
+    ProbeGauge gauge(shared_);
     host_.SetHostTime(1.0);
     gauge.Draw(nullptr);
     gauge.Draw(nullptr);
@@ -289,9 +291,10 @@ TEST_F(FrameCycle, NullHeaderOnlyCreatesTheResources) {
 TEST_F(FrameCycle, ResourcesAreCreatedOnceOnTheFirstDraw) {
     class CountingGauge : public ProbeGauge {
     public:
+        using ProbeGauge::ProbeGauge;
         void CreateDrawResources() override { ++creations; }
         int creations = 0;
-    } gauge;
+    } gauge(shared_);
     EXPECT_EQ(gauge.creations, 0);
     Placement placement(Dc(1), 100, 100);
     for (double time : {1.0, 2.0, 3.0}) DrawAt(gauge, placement, time);
@@ -299,7 +302,7 @@ TEST_F(FrameCycle, ResourcesAreCreatedOnceOnTheFirstDraw) {
 }
 
 TEST_F(FrameCycle, WithoutAnImageRecordTheSizeStaysAsItWas) {
-    ProbeGauge gauge;
+    ProbeGauge gauge(shared_);
     Placement placement(Dc(1), 250, 150);
     DrawAt(gauge, placement, 1.0);
     placement.drawing.image = nullptr;
@@ -310,20 +313,20 @@ TEST_F(FrameCycle, WithoutAnImageRecordTheSizeStaysAsItWas) {
     EXPECT_FLOAT_EQ(recorder::CallsNamed("GdipGraphicsClear").at(1).world.m11, 0.25f);
 
     // A first frame without one draws at scale 0 rather than failing.
-    ProbeGauge fresh;
+    ProbeGauge fresh(shared_);
     Placement bare(Dc(2), 100, 100);
     bare.drawing.image = nullptr;
     DrawAt(fresh, bare, 1.0);
     EXPECT_EQ(fresh.sectors, 1);
-    EXPECT_EQ(fresh.scale_x, 0.0f);
+    EXPECT_EQ(fresh.screen().scale_x, 0.0f);
 }
 
 TEST_F(FrameCycle, ZeroOrNegativeSizesDrawWithoutHarm) {
-    ProbeGauge gauge;
+    ProbeGauge gauge(shared_);
     Placement placement(Dc(1), 0, -300);
     DrawAt(gauge, placement, 1.0);
-    EXPECT_EQ(gauge.scale_x, 0.0f);
-    EXPECT_FLOAT_EQ(gauge.scale_y, -0.3f);
+    EXPECT_EQ(gauge.screen().scale_x, 0.0f);
+    EXPECT_FLOAT_EQ(gauge.screen().scale_y, -0.3f);
     placement.image.width = -2147483647 - 1;
     placement.image.height = 2147483647;
     DrawAt(gauge, placement, 2.0);
@@ -332,7 +335,7 @@ TEST_F(FrameCycle, ZeroOrNegativeSizesDrawWithoutHarm) {
 }
 
 TEST_F(FrameCycle, AFailedGraphicsCreationIsKeptAndDrawingGoesOn) {
-    ProbeGauge gauge;
+    ProbeGauge gauge(shared_);
     recorder::FailCalls("GdipCreateFromHDC", gdip::kOutOfMemory, 1);
     Placement placement(Dc(1), 100, 100);
     DrawAt(gauge, placement, 1.0);
@@ -347,7 +350,7 @@ TEST_F(FrameCycle, AFailedGraphicsCreationIsKeptAndDrawingGoesOn) {
 }
 
 TEST_F(FrameCycle, NaNHostTimeRedrawsEveryFrame) {
-    ProbeGauge gauge;
+    ProbeGauge gauge(shared_);
     Placement placement(Dc(1), 100, 100);
     const double nan = std::numeric_limits<double>::quiet_NaN();
     DrawAt(gauge, placement, nan);
@@ -357,7 +360,7 @@ TEST_F(FrameCycle, NaNHostTimeRedrawsEveryFrame) {
 
 TEST_F(FrameCycle, HostTimeZeroOnANewSurfaceDrawsNothing) {
     // A new entry's last drawn time is 0, so host time 0 counts as drawn.
-    ProbeGauge gauge;
+    ProbeGauge gauge(shared_);
     Placement placement(Dc(1), 100, 100);
     DrawAt(gauge, placement, 0.0);
     EXPECT_EQ(gauge.sectors, 0);

@@ -73,7 +73,8 @@ TEST_F(SurfaceCacheTest, TheLeastRecentlyDrawnEntryMakesRoomWhenFull) {
 TEST_F(SurfaceCacheTest, AThousandAndFirstDeviceContextIsDrawnWithinBounds) {
     FakeHost host;
     host.SetHostTime(1.0);
-    auto gauge = std::make_unique<gauge::RadarGauge>();
+    gauge::SharedState shared;
+    auto gauge = std::make_unique<gauge::RadarGauge>(shared);
     const std::size_t placements = gauge::kSurfaceCacheCapacity + 1;
     for (std::uintptr_t i = 0; i < placements; ++i) {
         Placement placement(Dc(i), 100, 100);

@@ -15,7 +15,7 @@
 #include "module/gauge_callbacks.h"
 #include "module/module_exports.h"
 #include "platform/float_environment.h"
-#include "platform/gdiplus_session.h"
+#include "module/module_state.h"
 
 namespace {
 
@@ -58,16 +58,16 @@ TEST_F(GaugeServices, ConnectionCreatesTheGaugesClassOnce) {
     EXPECT_EQ(typeid(*objects[1]), typeid(gauge::AmberRadarGauge));
     EXPECT_EQ(typeid(*objects[2]), typeid(gauge::CircularRadarGauge));
     EXPECT_EQ(typeid(*objects[3]), typeid(gauge::AmberCircularRadarGauge));
-    EXPECT_EQ(objects[0]->mode, 3);
-    EXPECT_EQ(objects[2]->mode, 2);
-    EXPECT_EQ(platform::GdiplusUserCount(), 4);
+    EXPECT_EQ(objects[0]->mode(), 3);
+    EXPECT_EQ(objects[2]->mode(), 2);
+    EXPECT_EQ(module::TheModule().shared.gdiplus.users(), 4);
 
     // A second connection keeps the object and makes nothing new.
     const int startups = recorder::StartupCount();
     Serve(2, sim::kServiceConnect);
     EXPECT_EQ(Object(2), objects[2]);
     EXPECT_EQ(recorder::StartupCount(), startups);
-    EXPECT_EQ(platform::GdiplusUserCount(), 4);
+    EXPECT_EQ(module::TheModule().shared.gdiplus.users(), 4);
 }
 
 TEST_F(GaugeServices, PreDrawDrawsTheObjectAndDisconnectionDestroysIt) {
@@ -87,7 +87,7 @@ TEST_F(GaugeServices, PreDrawDrawsTheObjectAndDisconnectionDestroysIt) {
     Serve(1, sim::kServiceDisconnect);
     EXPECT_EQ(Object(1), nullptr);
     EXPECT_EQ(recorder::LiveObjects(), 0);
-    EXPECT_EQ(platform::GdiplusUserCount(), 0);
+    EXPECT_EQ(module::TheModule().shared.gdiplus.users(), 0);
 
     // A disconnection without an object does nothing; a later connection makes a new one.
     Serve(1, sim::kServiceDisconnect);
@@ -128,7 +128,7 @@ TEST_F(GaugeServices, TheObjectLivesUntilItsLastPlacementDisconnects) {
     serve_in(main_panel, sim::kServiceDisconnect);
     EXPECT_EQ(Object(2), nullptr);
     EXPECT_EQ(recorder::LiveObjects(), 0);
-    EXPECT_EQ(platform::GdiplusUserCount(), 0);
+    EXPECT_EQ(module::TheModule().shared.gdiplus.users(), 0);
 
     // More disconnections than connections are not counted against the next placement.
     Serve(2, sim::kServiceDisconnect);
@@ -159,11 +159,16 @@ TEST_F(GaugeServices, ClicksAreAlwaysHandled) {
     Serve(0, sim::kServiceConnect);
     EXPECT_EQ(Click(0, nullptr), 1);
     // With an object the click reaches it: a click on an empty screen clears the selection.
+    sim::GaugeHeader& header = *Linkage.gauges[0];
+    sim::ImageRecord image{0, 100, 100};
+    ASSERT_TRUE(fakehost::PlaceOn(header, &image, reinterpret_cast<sim::DeviceContext>(0x2000)));
+    host_.SetHostTime(1.0);
+    Serve(0, sim::kServicePreDraw);
     gauge::RadarGauge* object = Object(0);
-    object->scale_x = object->scale_y = 0.1f;  // as after a drawn frame
-    std::strcpy(object->selected_identifier, "N123");
+    object->selection().Pick("N123", 0);
     EXPECT_EQ(Click(0, &point), 1);
-    EXPECT_EQ(object->selected_identifier[0], '\0');
+    EXPECT_TRUE(object->selection().empty());
+    fakehost::PlaceOn(header, nullptr, nullptr);
 }
 
 // A host whose thread computes differently from a plain program: the x87
@@ -243,7 +248,8 @@ Flight Fly(bool hostile) {
         serve(sim::kServicePreDraw);
         if (frame == 4) {
             // On the target the first frame placed at index 2.
-            const display::ScreenPosition at = GaugeObject(module::kCircularGreen)->screen_positions[2];
+            display::ScreenPosition at{};
+            GaugeObject(module::kCircularGreen)->selection().DrawnSymbolAt(2, at);
             sim::ClickPoint point{static_cast<std::int32_t>(388.5 + at.x * 0.777),
                                    static_cast<std::int32_t>(388.5 + at.y * 0.777)};
             call_as_host([&] { header.mouse_rects[1].routine(&point, sim::kMouseLeftSingle); });

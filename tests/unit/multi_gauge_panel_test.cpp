@@ -11,6 +11,7 @@
 #include "fake_host.h"
 #include "fake_traffic.h"
 #include "gauge/radar_gauge.h"
+#include "gauge/shared_state.h"
 #include "gdiplus_recorder.h"
 
 namespace {
@@ -44,7 +45,8 @@ struct PanelGauge {
 
     // A click on the last drawn position of target `index` (plan display).
     void ClickOnTarget(std::uint32_t index) {
-        const display::ScreenPosition at = object->screen_positions[index];
+        display::ScreenPosition at{};
+        EXPECT_TRUE(object->selection().DrawnSymbolAt(index, at)) << index;
         Click(kPlanOriginPx + static_cast<std::int32_t>(std::lround(at.x)),
               kPlanOriginPx + static_cast<std::int32_t>(std::lround(at.y)));
     }
@@ -68,9 +70,9 @@ protected:
     }
 
     // Plan-mode gauges of two schemes.
-    static std::unique_ptr<gauge::RadarGauge> Circular(bool amber) {
-        if (amber) return std::make_unique<gauge::AmberCircularRadarGauge>();
-        return std::make_unique<gauge::CircularRadarGauge>();
+    std::unique_ptr<gauge::RadarGauge> Circular(bool amber) {
+        if (amber) return std::make_unique<gauge::AmberCircularRadarGauge>(shared);
+        return std::make_unique<gauge::CircularRadarGauge>(shared);
     }
 
     double Published(const std::string& name) const { return host.NamedVariableValue(name); }
@@ -88,12 +90,13 @@ protected:
     }
 
     void ExpectPublishedSelectionOf(PanelGauge& gauge) {
-        const traffic::RadarTarget& target = gauge.Target(static_cast<std::uint32_t>(gauge.object->selected_index));
+        const auto index = static_cast<std::uint32_t>(gauge.object->selection().index());
+        const traffic::RadarTarget& target = gauge.Target(index);
         EXPECT_EQ(Published("Radar Target Selected"), 1.0);
         EXPECT_EQ(Published("Radar Target Latitude"), target.latitude_deg);
         EXPECT_EQ(Published("Radar Target Longitude"), target.longitude_deg);
         EXPECT_EQ(Published("Radar Target Altitude"), target.altitude_ft);
-        EXPECT_EQ(Published("Radar Target Distance"), gauge.object->selected_distance_nm);
+        EXPECT_EQ(Published("Radar Target Distance"), gauge.object->selection().distance_nm());
         EXPECT_EQ(Published("Radar Target Speed"), target.ground_speed_kt);
         EXPECT_EQ(Published("Radar Target Vertical Speed"), target.vertical_speed_fpm);
     }
@@ -101,6 +104,7 @@ protected:
     faketraffic::TrafficHost traffic_host;
     fakehost::FakeHost& host = traffic_host.host;
     faketraffic::FakeTrafficInfo& info = traffic_host.info;
+    gauge::SharedState shared;  // the module's, for every gauge of the panel
 };
 
 TEST_F(MultiGaugePanel, EveryGaugesListFollowsTheMovingTraffic) {
@@ -163,40 +167,43 @@ TEST_F(MultiGaugePanel, TheClickedGaugePublishesAndTheOthersOnlyRead) {
     ExpectNoSelectionPublished();
 
     b.ClickOnTarget(1);
-    ASSERT_STREQ(b.object->selected_identifier, "N2NORTH");
+    ASSERT_STREQ(b.object->selection().identifier(), "N2NORTH");
     frame(3.0);
     frame(4.0);  // publishes the distance the frame before captured
-    EXPECT_GT(b.object->selected_distance_nm, 5.0f);
+    EXPECT_GT(b.object->selection().distance_nm(), 5.0f);
     ExpectPublishedSelectionOf(b);
-    EXPECT_STREQ(a.object->selected_identifier, "");
+    EXPECT_STREQ(a.object->selection().identifier(), "");
 
     // A still reads the inputs.
     host.SetNamedVariableValue("Radar Range", 20.0);
     frame(5.0);
-    EXPECT_EQ(a.object->range_nm, 20.0f);
+    EXPECT_EQ(a.object->range_nm(), 20.0f);
     EXPECT_EQ(a.object->traffic_list().range_nm(), 20.0);
-    EXPECT_EQ(b.object->range_nm, 20.0f);
+    EXPECT_EQ(b.object->range_nm(), 20.0f);
     frame(6.0);
     ExpectPublishedSelectionOf(b);
 
     // A click that reaches no display (a mode without one) takes nothing.
-    a.object->mode = 1;
+    host.SetNamedVariableValue("Radar Mode", 1);
+    a.Draw();  // the same host time: the exchange only
+    ASSERT_EQ(a.object->mode(), 1);
     a.Click(20, 20);
+    host.SetNamedVariableValue("Radar Mode", display::kModePlan);
     frame(7.0);
-    ASSERT_EQ(a.object->mode, display::kModePlan);  // the panel's mode again
+    ASSERT_EQ(a.object->mode(), display::kModePlan);  // the panel's mode again
     ExpectPublishedSelectionOf(b);
 
     // A click on empty screen of A: A's cleared selection is what the panel sees.
     a.Click(20, 20);
     frame(8.0);
     ExpectNoSelectionPublished();
-    EXPECT_STREQ(b.object->selected_identifier, "N2NORTH");  // B keeps it on its own screen
+    EXPECT_STREQ(b.object->selection().identifier(), "N2NORTH");  // B keeps it on its own screen
 
     // And back: a click on B that hits nothing clears the outputs as well.
     b.ClickOnTarget(2);
     frame(9.0);
     frame(10.0);
-    ASSERT_STREQ(b.object->selected_identifier, "N3EAST");
+    ASSERT_STREQ(b.object->selection().identifier(), "N3EAST");
     ExpectPublishedSelectionOf(b);
     b.Click(20, 20);
     frame(11.0);
@@ -235,7 +242,7 @@ TEST_F(MultiGaugePanel, DestroyingTheHolderHandsTheOutputsOn) {
     b.reset();  // the holder goes: the next gauge to exchange takes over
     frame(9.0);
     ExpectPublishedSelectionOf(a);
-    ASSERT_STREQ(a.object->selected_identifier, "N3EAST");
+    ASSERT_STREQ(a.object->selection().identifier(), "N3EAST");
 
     // A gauge made later does not take the outputs from a living holder.
     c = std::make_unique<PanelGauge>(Circular(true), 4);
@@ -253,39 +260,41 @@ TEST_F(MultiGaugePanel, AClickSelectsOnlyWhatTheLastFrameDrew) {
     DrawAt(g, 1.0);  // registers
     DrawAt(g, 2.0);  // draws the targets where they can be clicked
     g.Click(kPlanOriginPx, kPlanOriginPx);
-    EXPECT_STREQ(g.object->selected_identifier, "");
+    EXPECT_STREQ(g.object->selection().identifier(), "");
 
     // A drawn aircraft next to the centre is still there to be clicked.
     info.aircraft.push_back(Flying(5, "CLOSE", 0.005, 0.0));
     DrawAt(g, 4.0);  // rebuilt after a host second
     ASSERT_EQ(g.object->traffic_list().Count(), 5u);
     g.Click(kPlanOriginPx, kPlanOriginPx);
-    EXPECT_STREQ(g.object->selected_identifier, "CLOSE");
+    EXPECT_STREQ(g.object->selection().identifier(), "CLOSE");
 
     // Sector display: dead ahead, then out of the fan when the own aircraft turns.
     host.SetNamedVariableValue("Radar Mode", display::kModeSector);
     DrawAt(g, 5.0);
-    const display::ScreenPosition ahead = g.object->screen_positions[1];
+    display::ScreenPosition ahead{};
+    ASSERT_TRUE(g.object->selection().DrawnSymbolAt(1, ahead));
     const auto click_where_north_was = [&] {
         g.Click(500 + static_cast<std::int32_t>(std::lround(ahead.x)),
                 975 + static_cast<std::int32_t>(std::lround(ahead.y)));
     };
     click_where_north_was();
-    ASSERT_STREQ(g.object->selected_identifier, "N2NORTH");
+    ASSERT_STREQ(g.object->selection().identifier(), "N2NORTH");
     host.SetModuleVariable(sim::kTokenOwnHeading, 90.0);
     DrawAt(g, 6.0);
-    ASSERT_EQ(g.object->screen_positions[1].x, ahead.x);  // kept, not drawn
+    ASSERT_FALSE(g.object->selection().DrawnSymbolAt(1, ahead));  // not drawn
     click_where_north_was();
-    EXPECT_STREQ(g.object->selected_identifier, "");
+    EXPECT_STREQ(g.object->selection().identifier(), "");
 
     // A frame of a mode without a display draws no symbol at all.
     host.SetNamedVariableValue("Radar Mode", display::kModePlan);
     DrawAt(g, 7.0);
     host.SetNamedVariableValue("Radar Mode", 1);
     DrawAt(g, 8.0);
-    g.object->mode = display::kModePlan;  // only the click looks at the plan display
+    host.SetNamedVariableValue("Radar Mode", display::kModePlan);
+    g.Draw();  // the same host time: the exchange only, so that the click looks at the plan display
     g.Click(kPlanOriginPx, kPlanOriginPx);
-    EXPECT_STREQ(g.object->selected_identifier, "");
+    EXPECT_STREQ(g.object->selection().identifier(), "");
 }
 
 // The distance published is the one a drawn frame measured for the aircraft

@@ -10,6 +10,7 @@
 #include "fake_host.h"
 #include "fake_traffic.h"
 #include "gauge/radar_gauge.h"
+#include "gauge/shared_state.h"
 
 namespace {
 
@@ -33,10 +34,11 @@ protected:
     fakehost::FakeHost host;
     faketraffic::FakeTrafficInfo info;
     faketraffic::FakeRegistered registered;
+    gauge::SharedState shared;  // the module's, for every gauge of a test
 };
 
 TEST_F(NamedVariables, TheFirstCallInitialisesTheInputsAndRegistersTheOutputsOnly) {
-    gauge::CircularRadarGauge gauge;
+    gauge::CircularRadarGauge gauge(shared);
     gauge.UpdateNamedVariables();
     EXPECT_EQ(Value("Radar Mode"), 2.0);
     EXPECT_EQ(Value("Radar Range"), 40.0);
@@ -52,7 +54,8 @@ TEST_F(NamedVariables, TheFirstCallInitialisesTheInputsAndRegistersTheOutputsOnl
 // id the host did not issue reaches get or set on the way.
 TEST(NamedVariablesInAnyLoadOrder, TheRadarMakesMissingInputsAndFollowsTheControlGauge) {
     fakehost::FakeHost host;
-    gauge::CircularRadarGauge gauge;
+    gauge::SharedState shared;
+    gauge::CircularRadarGauge gauge(shared);
     gauge.UpdateNamedVariables();
     EXPECT_EQ(host.NamedVariableId("Radar Mode"), 0);  // the host's ids count from 0
     EXPECT_EQ(host.NamedVariableValue("Radar Mode"), 2.0);
@@ -61,8 +64,8 @@ TEST(NamedVariablesInAnyLoadOrder, TheRadarMakesMissingInputsAndFollowsTheContro
     EXPECT_EQ(host.CreateNamedVariable("radar range", 10.0), host.NamedVariableId("Radar Range"));
     host.CreateNamedVariable("RADAR MODE", 4.0);
     gauge.UpdateNamedVariables();
-    EXPECT_EQ(gauge.range_nm, 10.0f);
-    EXPECT_EQ(gauge.mode, 4);
+    EXPECT_EQ(gauge.range_nm(), 10.0f);
+    EXPECT_EQ(gauge.mode(), 4);
     EXPECT_EQ(host.NamedVariableNames().size(), 9u);
     EXPECT_EQ(host.UnissuedIdCount(), 0);
 }
@@ -80,15 +83,16 @@ TEST(NamedVariablesInAnyLoadOrder, AHostThatIssuesNoIdsIsNeverAskedForValues) {
     host.table().entry[sim::kRegisterNamedVariable] = reinterpret_cast<void*>(&NoId);
     host.table().entry[sim::kGetNamedVariableValue] = reinterpret_cast<void*>(&CountedGet);
     host.table().entry[sim::kSetNamedVariableValue] = reinterpret_cast<void*>(&CountedSet);
-    gauge::CircularRadarGauge gauge;
+    gauge::SharedState shared;
+    gauge::CircularRadarGauge gauge(shared);
     for (int k = 0; k < 3; ++k) gauge.UpdateNamedVariables();
     EXPECT_EQ(g_value_calls, 0);
-    EXPECT_EQ(gauge.mode, 2);
-    EXPECT_EQ(gauge.range_nm, 40.0f);
+    EXPECT_EQ(gauge.mode(), 2);
+    EXPECT_EQ(gauge.range_nm(), 40.0f);
 }
 
 TEST_F(NamedVariables, WithoutASelectionSelectedIsZeroAndTheRestMinusOne) {
-    gauge::RadarGauge gauge;
+    gauge::RadarGauge gauge(shared);
     gauge.UpdateNamedVariables();
     EXPECT_EQ(Value("Radar Mode"), 3.0);
     gauge.UpdateNamedVariables();
@@ -97,7 +101,7 @@ TEST_F(NamedVariables, WithoutASelectionSelectedIsZeroAndTheRestMinusOne) {
 }
 
 TEST_F(NamedVariables, TheSelectedRecordIsPublishedWithTheCapturedDistance) {
-    gauge::RadarGauge gauge;
+    gauge::RadarGauge gauge(shared);
     gauge.UpdateNamedVariables();
     traffic::RadarTarget& target = *gauge.traffic_list().Target(2);
     target.latitude_deg = 47.5;
@@ -106,10 +110,8 @@ TEST_F(NamedVariables, TheSelectedRecordIsPublishedWithTheCapturedDistance) {
     target.ground_speed_kt = 250.0;
     target.vertical_speed_fpm = -700.0;
     traffic::SetTargetIdentifier(target, "N1");
-    gauge.selected_index = 2;
-    gauge.selected_distance_nm = 12.5f;
-    gauge.selected_distance_captured = true;
-    std::strcpy(gauge.selected_identifier, "N1");
+    gauge.selection().Pick("N1", 2);
+    gauge.selection().Capture(2, 12.5f, 0.0f);
     gauge.UpdateNamedVariables();
     EXPECT_EQ(Value("Radar Target Selected"), 1.0);
     EXPECT_EQ(Value("Radar Target Latitude"), 47.5);
@@ -121,11 +123,11 @@ TEST_F(NamedVariables, TheSelectedRecordIsPublishedWithTheCapturedDistance) {
 
     // An index beyond the records: the record carrying the identifier is
     // published and the index follows it.
-    gauge.selected_index = 1000;
+    gauge.selection().Pick("N1", 1000);
     gauge.UpdateNamedVariables();
     EXPECT_EQ(Value("Radar Target Selected"), 1.0);
     EXPECT_EQ(Value("Radar Target Latitude"), 47.5);
-    EXPECT_EQ(gauge.selected_index, 2);
+    EXPECT_EQ(gauge.selection().index(), 2);
 }
 
 // An airborne aircraft of the traffic interface, told apart by its latitude.
@@ -144,15 +146,13 @@ faketraffic::Aircraft Flying(sim::TrafficId id, const std::string& atc_id, doubl
 
 TEST_F(NamedVariables, TheSelectionFollowsItsIdentifierThroughRebuilds) {
     info.aircraft = {Flying(1, "OWN", 47.0), Flying(2, "N2", 47.2), Flying(3, "N3", 47.3)};
-    gauge::RadarGauge gauge;
+    gauge::RadarGauge gauge(shared);
     gauge.UpdateNamedVariables();
-    std::strcpy(gauge.selected_identifier, "N3");
-    gauge.selected_index = 2;
-    gauge.selected_distance_nm = 7.5f;
-    gauge.selected_distance_captured = true;
+    gauge.selection().Pick("N3", 2);
+    gauge.selection().Capture(2, 7.5f, 0.0f);
     const auto expect_published = [&](double latitude_deg, std::int32_t index) {
         const traffic::RadarTarget& target = *gauge.traffic_list().Target(static_cast<std::uint32_t>(index));
-        EXPECT_EQ(gauge.selected_index, index);
+        EXPECT_EQ(gauge.selection().index(), index);
         EXPECT_EQ(Value("Radar Target Selected"), 1.0);
         EXPECT_EQ(Value("Radar Target Latitude"), latitude_deg);
         EXPECT_EQ(Value("Radar Target Longitude"), 8.5);
@@ -179,7 +179,7 @@ TEST_F(NamedVariables, TheSelectionFollowsItsIdentifierThroughRebuilds) {
     ASSERT_STREQ(gauge.traffic_list().Target(1)->identifier, "N3");
     EXPECT_EQ(Value("Radar Target Selected"), 1.0);  // the pilot's selection stands
     for (int k = 1; k < 7; ++k) EXPECT_EQ(Value(kOutputs[k]), -1.0) << kOutputs[k];
-    EXPECT_STREQ(gauge.selected_identifier, "N3");
+    EXPECT_STREQ(gauge.selection().identifier(), "N3");
 
     // Back, in yet another slot.
     info.aircraft = {Flying(1, "OWN", 47.0), Flying(2, "N2", 47.2), Flying(4, "N4", 47.4), Flying(3, "N3", 47.45)};
@@ -188,18 +188,18 @@ TEST_F(NamedVariables, TheSelectionFollowsItsIdentifierThroughRebuilds) {
 }
 
 TEST_F(NamedVariables, RangesFromFiveOnAreTakenAndRefreshTheListAtOnce) {
-    gauge::RadarGauge gauge;
+    gauge::RadarGauge gauge(shared);
     gauge.UpdateNamedVariables();
     const std::size_t queries = info.radius_requests_m.size();
 
     host.SetNamedVariableValue("Radar Range", 4.9);
     gauge.UpdateNamedVariables();
-    EXPECT_EQ(gauge.range_nm, 40.0f);
+    EXPECT_EQ(gauge.range_nm(), 40.0f);
     EXPECT_EQ(info.radius_requests_m.size(), queries);
 
     host.SetNamedVariableValue("Radar Range", 5.0);
     gauge.UpdateNamedVariables();
-    EXPECT_EQ(gauge.range_nm, 5.0f);
+    EXPECT_EQ(gauge.range_nm(), 5.0f);
     ASSERT_EQ(info.radius_requests_m.size(), queries + 1);
     EXPECT_DOUBLE_EQ(info.radius_requests_m.back(), 5.0 * 1852.0);
     EXPECT_EQ(gauge.traffic_list().range_nm(), 5.0);
@@ -209,14 +209,14 @@ TEST_F(NamedVariables, RangesFromFiveOnAreTakenAndRefreshTheListAtOnce) {
 
     host.SetNamedVariableValue("Radar Range", std::nan(""));
     gauge.UpdateNamedVariables();
-    EXPECT_EQ(gauge.range_nm, 5.0f);
+    EXPECT_EQ(gauge.range_nm(), 5.0f);
     host.SetNamedVariableValue("Radar Range", 1e300);  // held to the largest float
     gauge.UpdateNamedVariables();
-    EXPECT_EQ(gauge.range_nm, std::numeric_limits<float>::max());
+    EXPECT_EQ(gauge.range_nm(), std::numeric_limits<float>::max());
 }
 
 TEST_F(NamedVariables, TheModeIsCutTowardZeroAndZeroKeepsIt) {
-    gauge::RadarGauge gauge;
+    gauge::RadarGauge gauge(shared);
     gauge.UpdateNamedVariables();
     const struct {
         double value;
@@ -233,31 +233,30 @@ TEST_F(NamedVariables, TheModeIsCutTowardZeroAndZeroKeepsIt) {
     for (const auto& c : cases) {
         host.SetNamedVariableValue("Radar Mode", c.value);
         gauge.UpdateNamedVariables();
-        EXPECT_EQ(gauge.mode, c.mode) << c.value;
+        EXPECT_EQ(gauge.mode(), c.mode) << c.value;
     }
 }
 
 TEST_F(NamedVariables, EveryGaugeObjectExchangesThroughTheModuleIdentifiers) {
-    gauge::CircularRadarGauge first;
+    gauge::CircularRadarGauge first(shared);
     first.UpdateNamedVariables();
-    gauge::AmberRadarGauge second;
+    gauge::AmberRadarGauge second(shared);
     host.SetNamedVariableValue("Radar Mode", 4.0);
     host.SetNamedVariableValue("Radar Range", 20.0);
     second.UpdateNamedVariables();
-    EXPECT_EQ(second.mode, 4);
-    EXPECT_EQ(second.range_nm, 20.0f);
+    EXPECT_EQ(second.mode(), 4);
+    EXPECT_EQ(second.range_nm(), 20.0f);
     EXPECT_EQ(Value("Radar Mode"), 4.0);  // the second object did not initialise again
     EXPECT_EQ(host.NamedVariableNames().size(), 9u);
 
     // The first exchange after the registering one takes the outputs; the
     // other object reads the inputs but leaves the outputs alone.
-    std::strcpy(second.selected_identifier, "X");
-    second.selected_index = 1;
+    second.selection().Pick("X", 1);
     second.UpdateNamedVariables();
     EXPECT_EQ(Value("Radar Target Selected"), 1.0);
     first.UpdateNamedVariables();
     EXPECT_EQ(Value("Radar Target Selected"), 1.0);
-    EXPECT_EQ(first.mode, 4);
+    EXPECT_EQ(first.mode(), 4);
 }
 
 }  // namespace

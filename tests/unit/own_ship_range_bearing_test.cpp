@@ -35,14 +35,15 @@ TEST(OwnShip, IsRefreshedFromTheHostUnitsOnEveryCall) {
     fakehost::FakeHost host;
     host.SetModuleVariable(sim::kTokenOwnLatitude, 10001750.0);
     host.SetModuleVariable(sim::kTokenOwnLongitude, std::ldexp(1.0, 46));
-    const traffic::OwnShip& own = traffic::GetOwnShipPosition();
+    traffic::OwnShipRecord own_ship;
+    const traffic::OwnShip& own = traffic::GetOwnShipPosition(own_ship);
     EXPECT_DOUBLE_EQ(own.latitude_deg, 90.0);
     EXPECT_DOUBLE_EQ(own.longitude_deg, 90.0);
 
     host.SetModuleVariable(sim::kTokenOwnLatitude, -10001750.0 / 2);
     host.SetModuleVariable(sim::kTokenOwnLongitude, -std::ldexp(1.0, 45));
-    const traffic::OwnShip& again = traffic::GetOwnShipPosition();
-    EXPECT_EQ(&again, &own);  // one record for the module
+    const traffic::OwnShip& again = traffic::GetOwnShipPosition(own_ship);
+    EXPECT_EQ(&again, &own);  // the record's own position, rewritten
     EXPECT_DOUBLE_EQ(own.latitude_deg, -45.0);
     EXPECT_DOUBLE_EQ(own.longitude_deg, -45.0);
     EXPECT_EQ(host.LookupCount(sim::kTokenOwnLatitude), 2);

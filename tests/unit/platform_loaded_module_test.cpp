@@ -22,31 +22,33 @@ void* LoaderAnswer() {
 }
 
 TEST(LoadedModule, FollowsModulesLoadedAndUnloadedBetweenLookUps) {
+    platform::ModuleSearchMemo memo;
     const char* name = sim::kNetPlayerModuleName;
-    EXPECT_EQ(platform::FindLoadedModule(name), LoaderAnswer());
-    EXPECT_EQ(platform::FindLoadedModule(name), LoaderAnswer());  // nothing changed: the same answer
+    EXPECT_EQ(platform::FindLoadedModule(memo, name), LoaderAnswer());
+    EXPECT_EQ(platform::FindLoadedModule(memo, name), LoaderAnswer());  // nothing changed: the same answer
 
     void* module = dlopen(FAKE_NETPLAYER_PATH, RTLD_NOW);
     ASSERT_NE(module, nullptr);
-    EXPECT_EQ(platform::FindLoadedModule(name), module);
-    EXPECT_EQ(platform::FindLoadedModule(name), module);
+    EXPECT_EQ(platform::FindLoadedModule(memo, name), module);
+    EXPECT_EQ(platform::FindLoadedModule(memo, name), module);
 
     // Another name asked in between is searched for, not given the last answer.
-    EXPECT_EQ(platform::FindLoadedModule("NoSuchModule.gau"), nullptr);
-    EXPECT_EQ(platform::FindLoadedModule(name), module);
+    EXPECT_EQ(platform::FindLoadedModule(memo, "NoSuchModule.gau"), nullptr);
+    EXPECT_EQ(platform::FindLoadedModule(memo, name), module);
 
     dlclose(module);
-    EXPECT_EQ(platform::FindLoadedModule(name), LoaderAnswer());
-    EXPECT_EQ(platform::FindModuleExport(platform::FindLoadedModule(name), sim::kNetPlayerEntryName) != nullptr,
+    EXPECT_EQ(platform::FindLoadedModule(memo, name), LoaderAnswer());
+    EXPECT_EQ(platform::FindModuleExport(platform::FindLoadedModule(memo, name), sim::kNetPlayerEntryName) != nullptr,
               LoaderAnswer() != nullptr);
 }
 
 TEST(LoadedModule, NamesThatCannotBeModulesFindNothing) {
-    EXPECT_EQ(platform::FindLoadedModule(nullptr), nullptr);
-    EXPECT_EQ(platform::FindLoadedModule(""), nullptr);
+    platform::ModuleSearchMemo memo;
+    EXPECT_EQ(platform::FindLoadedModule(memo, nullptr), nullptr);
+    EXPECT_EQ(platform::FindLoadedModule(memo, ""), nullptr);
     const std::string long_name(1000, 'x');
-    EXPECT_EQ(platform::FindLoadedModule(long_name.c_str()), nullptr);
-    EXPECT_EQ(platform::FindLoadedModule(long_name.c_str()), nullptr);
+    EXPECT_EQ(platform::FindLoadedModule(memo, long_name.c_str()), nullptr);
+    EXPECT_EQ(platform::FindLoadedModule(memo, long_name.c_str()), nullptr);
 }
 
 }  // namespace

@@ -7,7 +7,10 @@
 
 #include "display/target_selection.h"
 #include "display_fixture.h"
+#include "fake_host.h"
+#include "fake_traffic.h"
 #include "gauge/radar_gauge.h"
+#include "gauge/shared_state.h"
 
 namespace {
 
@@ -21,17 +24,25 @@ protected:
         f.PlaceTarget(1, 1.0, 0.0, "ONE");
         f.PlaceTarget(2, 1.0, 0.0, "TWO");
         f.PlaceTarget(3, 1.0, 0.0, "THREE");
-        f.screen.screen_positions[1] = {100.0f, -50.0f};
-        f.screen.screen_positions[2] = {110.0f, -50.0f};  // overlaps the first
-        f.screen.screen_positions[3] = {-200.0f, 200.0f};
-        for (int i : {1, 2, 3}) f.screen.symbol_drawn[i] = true;
+        DrawSymbols();
+    }
+    // The symbols a frame drew, slot by slot.
+    void DrawSymbols(display::ScreenPosition one = {100.0f, -50.0f}, display::ScreenPosition two = {110.0f, -50.0f}) {
+        f.screen.selection.StartFrame();
+        f.screen.selection.RecordSymbol(1, one);
+        f.screen.selection.RecordSymbol(2, two);  // overlaps the first
+        f.screen.selection.RecordSymbol(3, {-200.0f, 200.0f});
+    }
+    // A click at (x_px, y_px) of an image drawn at the screen's scale.
+    void ClickOnImage(std::int32_t x_px, std::int32_t y_px) {
+        display::SelectTargetAt(f.screen.selection, *f.list, f.screen.scale_x, f.screen.scale_y, x_px, y_px,
+                                DisplayOrigin{500.0f, 500.0f});
     }
     // A click at display-relative (vx, vy) on a 1000-pixel image.
     void ClickAt(float vx, float vy) {
-        display::SelectTargetAt(f.screen, static_cast<std::int32_t>(vx + 500.0f),
-                                static_cast<std::int32_t>(vy + 500.0f), DisplayOrigin{500.0f, 500.0f});
+        ClickOnImage(static_cast<std::int32_t>(vx + 500.0f), static_cast<std::int32_t>(vy + 500.0f));
     }
-    std::string Selected() const { return f.screen.selected_identifier; }
+    std::string Selected() const { return f.screen.selection.identifier(); }
     DisplayFixture f;
 };
 
@@ -47,15 +58,15 @@ TEST(HitTest, StrictlyWithinTwentyUnitsOnBothAxes) {
 TEST_F(Selection, AClickOnASymbolSelectsItsIdentifierAndIndex) {
     ClickAt(-200.0f + 19.0f, 200.0f - 19.0f);
     EXPECT_EQ(Selected(), "THREE");
-    EXPECT_EQ(f.screen.selected_index, 3);
+    EXPECT_EQ(f.screen.selection.index(), 3);
     // Only the identifier and index change: the next frame captures the rest.
-    EXPECT_EQ(f.screen.selected_visible, 0);
+    EXPECT_FALSE(f.screen.selection.visible());
 }
 
 TEST_F(Selection, OverlappingSymbolsGiveTheLowerIndex) {
     ClickAt(105.0f, -50.0f);
     EXPECT_EQ(Selected(), "ONE");
-    EXPECT_EQ(f.screen.selected_index, 1);
+    EXPECT_EQ(f.screen.selection.index(), 1);
     ClickAt(125.0f, -50.0f);
     EXPECT_EQ(Selected(), "TWO");
 }
@@ -65,44 +76,44 @@ TEST_F(Selection, AClickOnEmptyScreenClearsTheSelection) {
     ASSERT_EQ(Selected(), "ONE");
     ClickAt(400.0f, 400.0f);
     EXPECT_EQ(Selected(), "");
-    EXPECT_EQ(f.screen.selected_index, 1);  // left as it was
+    EXPECT_EQ(f.screen.selection.index(), 1);  // left as it was
 }
 
 TEST_F(Selection, TheClickIsScaledToTheVirtualScreenBeforeTheTest) {
     f.screen.scale_x = 0.5f;
     f.screen.scale_y = 0.25f;
     // (300, 112) pixels are (600, 448) virtual, (100, -52) from the centre.
-    display::SelectTargetAt(f.screen, 300, 112, DisplayOrigin{500.0f, 500.0f});
+    ClickOnImage(300, 112);
     EXPECT_EQ(Selected(), "ONE");
     // 19.9 units off on both axes still hits; 20.0 does not.
     f.screen.scale_x = 1.0f;
     f.screen.scale_y = 1.0f;
-    f.screen.screen_positions[1] = {100.1f, -49.9f};
-    display::SelectTargetAt(f.screen, 620, 470, DisplayOrigin{500.0f, 500.0f});  // (120, -30)
+    DrawSymbols({100.1f, -49.9f});
+    ClickOnImage(620, 470);  // (120, -30)
     EXPECT_EQ(Selected(), "ONE");
-    f.screen.screen_positions[1] = {100.0f, -50.0f};
-    f.screen.screen_positions[2] = {500.0f, 500.0f};
-    display::SelectTargetAt(f.screen, 620, 470, DisplayOrigin{500.0f, 500.0f});
+    DrawSymbols({100.0f, -50.0f}, {500.0f, 500.0f});
+    ClickOnImage(620, 470);
     EXPECT_EQ(Selected(), "");
 }
 
 TEST_F(Selection, OnlyASymbolTheLastFrameDrewCanBeHit) {
-    f.screen.symbol_drawn[1] = false;
+    f.screen.selection.StartFrame();
+    f.screen.selection.RecordSymbol(2, {110.0f, -50.0f});
     ClickAt(100.0f, -50.0f);
     EXPECT_EQ(Selected(), "TWO");  // the next symbol the click hits
-    display::ForgetDrawnSymbols(f.screen);
+    f.screen.selection.StartFrame();
     ClickAt(100.0f, -50.0f);
     EXPECT_EQ(Selected(), "");
 }
 
 TEST_F(Selection, AnotherAircraftForgetsTheCapturedDistance) {
     ClickAt(100.0f, -50.0f);
-    f.screen.selected_distance_captured = true;  // as the next frame does
+    f.screen.selection.Capture(1, 1.0f, 0.0f);  // as the next frame does
     ClickAt(100.0f, -50.0f);                     // the same aircraft again
-    EXPECT_TRUE(f.screen.selected_distance_captured);
+    EXPECT_TRUE(f.screen.selection.distance_captured());
     ClickAt(-200.0f, 200.0f);
     EXPECT_EQ(Selected(), "THREE");
-    EXPECT_FALSE(f.screen.selected_distance_captured);
+    EXPECT_FALSE(f.screen.selection.distance_captured());
 }
 
 TEST_F(Selection, NoScaleYetMeansNoChange) {
@@ -118,14 +129,13 @@ TEST_F(Selection, NoScaleYetMeansNoChange) {
 
 TEST_F(Selection, TheFirstRecordCountsOnlyWithReducedData) {
     f.PlaceTarget(0, 1.0, 0.0, "ZERO");
-    f.screen.screen_positions[0] = {100.0f, -50.0f};
-    f.screen.symbol_drawn[0] = true;
+    f.screen.selection.RecordSymbol(0, {100.0f, -50.0f});
     ClickAt(100.0f, -50.0f);
     EXPECT_EQ(Selected(), "ONE");
     f.traffic_info.reduced_data = 1;
     ClickAt(100.0f, -50.0f);
     EXPECT_EQ(Selected(), "ZERO");
-    EXPECT_EQ(f.screen.selected_index, 0);
+    EXPECT_EQ(f.screen.selection.index(), 0);
 }
 
 TEST_F(Selection, ALongIdentifierIsCopiedWhole) {
@@ -149,6 +159,16 @@ TEST(DisplayOrigins, CentreForPlanAndAltitudeApexForSector) {
     EXPECT_FALSE(display::DisplayOriginOf(5, origin));
 }
 
+// A gauge whose every display draws one symbol, slot 1's, 475 units above
+// its origin.
+class OneSymbolGauge : public gauge::RadarGauge {
+public:
+    using RadarGauge::RadarGauge;
+    void DrawPlan() override { selection().RecordSymbol(1, {0.0f, -475.0f}); }
+    void DrawSector() override { DrawPlan(); }
+    void DrawAltitude() override { DrawPlan(); }
+};
+
 TEST(GaugeClick, MeasuredFromTheOriginOfTheCurrentMode) {
     fakehost::FakeHost host;
     faketraffic::FakeTrafficInfo info;
@@ -159,25 +179,31 @@ TEST(GaugeClick, MeasuredFromTheOriginOfTheCurrentMode) {
     info.aircraft[0].id = 1;
     info.aircraft[1].id = 2;
     info.aircraft[1].atc_id = "SECTOR";
-    gauge::RadarGauge gauge;
+    gauge::SharedState shared;
+    OneSymbolGauge gauge(shared);
     ASSERT_EQ(gauge.traffic_list().Count(), 2u);
-    gauge.scale_x = 1.0f;
-    gauge.scale_y = 1.0f;
-    gauge.screen_positions[1] = {0.0f, -475.0f};
-    gauge.symbol_drawn[1] = true;
+    fakehost::Placement placement(fakehost::FakeDeviceContext(1), 1000, 1000);
+    host.SetHostTime(1.0);
+    gauge.Draw(&placement.header);  // a sector frame
+    // A mode changed by the panel; the same host time draws nothing.
+    const auto set_mode = [&](std::int32_t mode) {
+        host.SetNamedVariableValue("Radar Mode", mode);
+        gauge.Draw(&placement.header);
+        ASSERT_EQ(gauge.mode(), mode);
+    };
 
-    gauge.mode = display::kModeSector;  // apex (500, 975): the click at (500, 500) hits
+    set_mode(display::kModeSector);  // apex (500, 975): the click at (500, 500) hits
     gauge.OnMouseClick(sim::ClickPoint{500, 500});
-    EXPECT_STREQ(gauge.selected_identifier, "SECTOR");
+    EXPECT_STREQ(gauge.selection().identifier(), "SECTOR");
 
-    gauge.mode = display::kModePlan;  // centre (500, 500): the same click misses
+    set_mode(display::kModePlan);  // centre (500, 500): the same click misses
     gauge.OnMouseClick(sim::ClickPoint{500, 500});
-    EXPECT_STREQ(gauge.selected_identifier, "");
+    EXPECT_STREQ(gauge.selection().identifier(), "");
 
-    std::strcpy(gauge.selected_identifier, "KEEP");
-    gauge.mode = 7;  // no display: the click does nothing
+    gauge.selection().Pick("KEEP", 0);
+    set_mode(7);  // no display: the click does nothing
     gauge.OnMouseClick(sim::ClickPoint{500, 500});
-    EXPECT_STREQ(gauge.selected_identifier, "KEEP");
+    EXPECT_STREQ(gauge.selection().identifier(), "KEEP");
 }
 
 }  // namespace

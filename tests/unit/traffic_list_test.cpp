@@ -16,7 +16,7 @@ using traffic::TrafficList;
 
 TEST(TrafficList, RecordsAreReachableUpToTheLastSlotOnly) {
     fakehost::FakeHost host;
-    TrafficList list;
+    faketraffic::StandaloneList list;
     ASSERT_NE(list.Target(0), nullptr);
     ASSERT_NE(list.Target(355), nullptr);
     EXPECT_EQ(list.Target(355), list.Target(0) + 355);
@@ -29,7 +29,7 @@ TEST(TrafficList, RecordsAreReachableUpToTheLastSlotOnly) {
 
 TEST(TrafficList, StartsEmptyWithEveryPaintTimeCleared) {
     fakehost::FakeHost host;
-    TrafficList list;
+    faketraffic::StandaloneList list;
     EXPECT_EQ(list.Count(), 0u);
     EXPECT_EQ(list.range_nm(), 0.0);
     for (std::uint32_t i = 0; i < traffic::kMaxTargets; ++i) EXPECT_EQ(list.Target(i)->last_paint_time, 0.0) << i;
@@ -37,7 +37,7 @@ TEST(TrafficList, StartsEmptyWithEveryPaintTimeCleared) {
 
 TEST(TrafficList, WithoutInterfaceReducedDataIsOffAndTheFirstTargetHidden) {
     fakehost::FakeHost host;
-    TrafficList list;
+    faketraffic::StandaloneList list;
     EXPECT_FALSE(list.has_traffic_interface());
     EXPECT_EQ(list.ReducedDataFlag(), 0u);
     EXPECT_EQ(list.FirstShownIndex(), 1u);
@@ -46,7 +46,7 @@ TEST(TrafficList, WithoutInterfaceReducedDataIsOffAndTheFirstTargetHidden) {
 TEST(TrafficList, ReducedDataFlagComesFromTheInterface) {
     faketraffic::TrafficHost host;
     faketraffic::FakeTrafficInfo& info = host.info;
-    TrafficList list;
+    faketraffic::StandaloneList list;
 
     info.reduced_data = 1;
     EXPECT_EQ(list.ReducedDataFlag(), 1u);
@@ -59,7 +59,7 @@ TEST(TrafficList, ReducedDataFlagComesFromTheInterface) {
 TEST(TrafficList, OnlyAChangedRangeRebuilds) {
     faketraffic::TrafficHost host;
     faketraffic::FakeTrafficInfo& info = host.info;
-    TrafficList list;
+    faketraffic::StandaloneList list;
 
     list.SetRange(40.0f);
     EXPECT_EQ(list.range_nm(), 40.0);

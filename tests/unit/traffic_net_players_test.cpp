@@ -58,7 +58,7 @@ protected:
 TEST_F(NetPlayers, SlotFieldsAreConvertedIntoATarget) {
     players.SetPlayer(0, Player("Pilot One"));
     players.SetPlayer(1, Player("Low Pass", 40.75));
-    TrafficList list;
+    faketraffic::StandaloneList list;
     RebuildAt(10.0, list);
 
     ASSERT_EQ(list.Count(), 2u);
@@ -91,7 +91,7 @@ TEST_F(NetPlayers, FollowTheInterfaceTargetsInTableOrderSkippingInactiveSlots) {
     players.SetPlayer(7, Player("slot 7"));
     players.SetPlayer(255, Player("slot 255"));
 
-    TrafficList list;
+    faketraffic::StandaloneList list;
     list.Target(3)->last_paint_time = 42.0;
     RebuildAt(10.0, list);
     ASSERT_EQ(list.Count(), 5u);
@@ -120,7 +120,7 @@ TEST_F(NetPlayers, AHundredTargetsAndEveryPlayerFillTheListExactly) {
     for (sim::TrafficId id = 1; id <= 100; ++id) info.aircraft.push_back(Traffic(id, "AI " + std::to_string(id)));
     for (std::size_t slot = 0; slot < sim::kNetPlayerSlots; ++slot) players.SetPlayer(slot, Player("P" + std::to_string(slot)));
 
-    TrafficList list;
+    faketraffic::StandaloneList list;
     RebuildAt(10.0, list);
     ASSERT_EQ(list.Count(), traffic::kMaxTargets);
     EXPECT_STREQ(list.Target(99)->identifier, "AI 100");
@@ -130,7 +130,7 @@ TEST_F(NetPlayers, AHundredTargetsAndEveryPlayerFillTheListExactly) {
 
 TEST_F(NetPlayers, AnythingButTheSuccessStatusMeansNoPlayers) {
     players.SetPlayer(0, Player("P"));
-    TrafficList list;
+    faketraffic::StandaloneList list;
     players.SetStatus(0);
     RebuildAt(10.0, list);
     EXPECT_EQ(list.Count(), 0u);
@@ -157,7 +157,8 @@ TEST_F(NetPlayers, AMissingExportOrModuleMeansNoPlayers) {
     const traffic::NetPlayerSource no_export{1, nullptr};
     EXPECT_EQ(traffic::AppendNetPlayers(no_export, table, records, 4, traffic::kMaxTargets), 4u);
 
-    const traffic::NetPlayerSource found = traffic::FindNetPlayerSource();
+    platform::ModuleSearchMemo search;
+    const traffic::NetPlayerSource found = traffic::FindNetPlayerSource(search);
     ASSERT_EQ(found.present, 1);
     ASSERT_NE(found.entry, nullptr);
     const traffic::NetPlayerSource not_present{0, found.entry};
@@ -172,10 +173,11 @@ TEST_F(NetPlayers, AMissingExportOrModuleMeansNoPlayers) {
 
 TEST(NetPlayersAbsent, WithoutTheModuleOnlyTheInterfaceFeedsTheList) {
     fakehost::FakeHost host;
-    const traffic::NetPlayerSource source = traffic::FindNetPlayerSource();
+    platform::ModuleSearchMemo search;
+    const traffic::NetPlayerSource source = traffic::FindNetPlayerSource(search);
     EXPECT_EQ(source.present, 0);
     EXPECT_EQ(source.entry, nullptr);
-    TrafficList list;
+    faketraffic::StandaloneList list;
     host.SetHostTime(10.0);
     list.PeriodicRefresh();
     EXPECT_EQ(list.Count(), 0u);
@@ -183,7 +185,7 @@ TEST(NetPlayersAbsent, WithoutTheModuleOnlyTheInterfaceFeedsTheList) {
 
 TEST(NetPlayersUnloaded, TheModuleIsLookedUpAgainOnEveryPeriodicCall) {
     fakehost::FakeHost host;
-    TrafficList list;
+    faketraffic::StandaloneList list;
     {
         faketraffic::FakeNetPlayers players;
         ASSERT_TRUE(players.loaded());
@@ -200,7 +202,7 @@ TEST(NetPlayersUnloaded, TheModuleIsLookedUpAgainOnEveryPeriodicCall) {
 
 TEST(NetPlayersUnloaded, ARangeChangeDoesNotCallAModuleUnloadedSinceTheLastLookUp) {
     fakehost::FakeHost host;
-    TrafficList list;
+    faketraffic::StandaloneList list;
     {
         faketraffic::FakeNetPlayers players;
         ASSERT_TRUE(players.loaded());
@@ -219,7 +221,7 @@ TEST_F(NetPlayers, NamesAndWholeNumbersStayInsideTheirFields) {
     players.SetPlayer(1, Player("NaN altitude", std::numeric_limits<double>::quiet_NaN()));
     players.SetPlayer(2, Player("Orbit", 1e12));
     players.SetPlayer(3, Player("Deep", -1e12));
-    TrafficList list;
+    faketraffic::StandaloneList list;
     RebuildAt(10.0, list);
     ASSERT_EQ(list.Count(), 4u);
     EXPECT_EQ(std::string(list.Target(0)->identifier), std::string(49, 'W'));

@@ -56,7 +56,7 @@ protected:
 };
 
 TEST_F(TrafficRefresh, BindsOnceInTheHostsOrder) {
-    TrafficList list;
+    faketraffic::StandaloneList list;
     EXPECT_TRUE(list.has_traffic_interface());
     EXPECT_EQ(host.InterfaceRequests(), std::vector<std::string>{"ITrafficInfo"});
     EXPECT_EQ(registered.queries, std::vector<std::string>{"ITrafficInfo"});
@@ -74,7 +74,7 @@ TEST_F(TrafficRefresh, BindsOnceInTheHostsOrder) {
 
 TEST_F(TrafficRefresh, NoRegisteredInterfaceIsNeverRetried) {
     host.registered_interface = nullptr;
-    TrafficList list;
+    faketraffic::StandaloneList list;
     EXPECT_FALSE(list.has_traffic_interface());
 
     faketraffic::RegisterTrafficInterface(host, registered);  // too late
@@ -88,7 +88,7 @@ TEST_F(TrafficRefresh, NoRegisteredInterfaceIsNeverRetried) {
 
 TEST_F(TrafficRefresh, NullAnswerFromQueryInterfaceIsNeverRetried) {
     registered.traffic = nullptr;
-    TrafficList list;
+    faketraffic::StandaloneList list;
     EXPECT_FALSE(list.has_traffic_interface());
     EXPECT_TRUE(info.variable_requests.empty());
 
@@ -103,7 +103,7 @@ TEST_F(TrafficRefresh, NullAnswerFromQueryInterfaceIsNeverRetried) {
 
 TEST_F(TrafficRefresh, FullDataTargetIsConvertedFromTheNamedValues) {
     info.aircraft.push_back(FullAircraft(7, "N512VS"));
-    TrafficList list;
+    faketraffic::StandaloneList list;
     list.SetRange(40.0f);
 
     ASSERT_EQ(info.radius_requests_m.size(), 1u);
@@ -132,7 +132,7 @@ TEST_F(TrafficRefresh, ReducedDataGivesFixedSpeedLevelFlightAndTheTrafficName) {
     info.aircraft.push_back(a);
     info.aircraft.push_back(FullAircraft(4, "ALSO IGNORED"));
     info.reduced_data = 1;
-    TrafficList list;
+    faketraffic::StandaloneList list;
     info.reduced_data_calls = 0;
     list.SetRange(40.0f);
 
@@ -167,7 +167,7 @@ TEST_F(TrafficRefresh, NamesEndInsideTheSixteenByteBuffer) {
     Aircraft named = FullAircraft(3, "");
     named.name = unterminated.name;
     info.aircraft = {long_atc, exact_atc, named};
-    TrafficList list;
+    faketraffic::StandaloneList list;
     list.SetRange(40.0f);
     ASSERT_EQ(list.Count(), 3u);
     EXPECT_STREQ(list.Target(0)->identifier, "ABCDEFGHIJKLMNO");
@@ -182,7 +182,7 @@ TEST_F(TrafficRefresh, ValuesNotDeliveredReadAsZeroNotAsTheTargetBefore) {
     Aircraft bare;
     bare.id = 2;
     info.aircraft = {FullAircraft(1, "FULL"), bare};
-    TrafficList list;
+    faketraffic::StandaloneList list;
     list.SetRange(40.0f);
     ASSERT_EQ(list.Count(), 2u);
     const traffic::RadarTarget& t = *list.Target(1);
@@ -206,7 +206,7 @@ TEST_F(TrafficRefresh, WholeNumbersFromWildValuesStayDefined) {
     Aircraft c = FullAircraft(3, "C");
     c.Set("VELOCITY WORLD Y", "FEET PER MINUTE", -3e9).Set("PLANE ALT ABOVE GROUND", "FEET", nan);
     info.aircraft = {a, b, c};
-    TrafficList list;
+    faketraffic::StandaloneList list;
     list.SetRange(40.0f);
     ASSERT_EQ(list.Count(), 3u);
     EXPECT_EQ(list.Target(0)->vertical_speed_fpm, 0.0);
@@ -219,7 +219,7 @@ TEST_F(TrafficRefresh, WholeNumbersFromWildValuesStayDefined) {
 
 TEST_F(TrafficRefresh, KeepsQueryOrderAndShrinksWithTheQuery) {
     info.aircraft = {FullAircraft(30, "THIRTY"), FullAircraft(10, "TEN"), FullAircraft(20, "TWENTY")};
-    TrafficList list;
+    faketraffic::StandaloneList list;
     list.SetRange(40.0f);
     ASSERT_EQ(list.Count(), 3u);
     EXPECT_STREQ(list.Target(0)->identifier, "THIRTY");
@@ -244,7 +244,7 @@ TEST_F(TrafficRefresh, AnOverstatedCountIsCutToTheHundredAskedFor) {
     for (sim::TrafficId id = 1; id <= 120; ++id) info.aircraft.push_back(FullAircraft(id, "T" + std::to_string(id)));
     info.overstate_count = true;
     info.reported_count = 150;
-    TrafficList list;
+    faketraffic::StandaloneList list;
     list.SetRange(40.0f);
     EXPECT_EQ(list.Count(), 100u);
     EXPECT_STREQ(list.Target(99)->identifier, "T100");
@@ -256,7 +256,7 @@ TEST_F(TrafficRefresh, AnOverstatedCountIsCutToTheHundredAskedFor) {
 
 TEST_F(TrafficRefresh, PeriodicRebuildWaitsMoreThanOneHostSecond) {
     info.aircraft = {FullAircraft(1, "A")};
-    TrafficList list;
+    faketraffic::StandaloneList list;
 
     host.SetHostTime(10.0);
     list.PeriodicRefresh();
@@ -275,8 +275,9 @@ TEST_F(TrafficRefresh, PeriodicRebuildWaitsMoreThanOneHostSecond) {
 
 TEST_F(TrafficRefresh, EachListKeepsItsOwnRebuildTime) {
     info.aircraft = {FullAircraft(1, "A")};
-    TrafficList first;
-    TrafficList second;
+    faketraffic::ListSharedState module;  // one clock for every list
+    TrafficList first(module.clock, module.net_module_search);
+    TrafficList second(module.clock, module.net_module_search);
     host.SetHostTime(10.0);
     first.PeriodicRefresh();
     host.SetHostTime(10.5);
@@ -299,13 +300,13 @@ TEST_F(TrafficRefresh, EachListKeepsItsOwnRebuildTime) {
     EXPECT_EQ(info.radius_requests_m.size(), 4u);
 
     // A list made later starts from host time 0, not from the others' time.
-    TrafficList late;
+    TrafficList late(module.clock, module.net_module_search);
     late.PeriodicRefresh();
     EXPECT_EQ(info.radius_requests_m.size(), 5u);
 }
 
 TEST_F(TrafficRefresh, HostTimeThatIsNotANumberNeverRebuilds) {
-    TrafficList list;
+    faketraffic::StandaloneList list;
     host.SetHostTime(std::numeric_limits<double>::quiet_NaN());
     list.PeriodicRefresh();
     EXPECT_TRUE(info.radius_requests_m.empty());
@@ -317,7 +318,7 @@ TEST_F(TrafficRefresh, HostTimeThatIsNotANumberNeverRebuilds) {
 // The list must not freeze until the host time comes round to the old value.
 TEST_F(TrafficRefresh, ARebuildFollowsAStepBackAndTheOncePerSecondRuleThen) {
     info.aircraft = {AircraftAt(1, 10.0)};
-    TrafficList list;
+    faketraffic::StandaloneList list;
 
     host.SetHostTime(5000.0);
     list.PeriodicRefresh();
@@ -342,7 +343,7 @@ TEST_F(TrafficRefresh, ARebuildFollowsAStepBackAndTheOncePerSecondRuleThen) {
 TEST_F(TrafficRefresh, OneHugeOrInfiniteHostTimeDoesNotStopTheRebuildsForGood) {
     info.aircraft = {AircraftAt(1, 10.0)};
     for (double wild : {1e300, std::numeric_limits<double>::infinity()}) {
-        TrafficList list;
+        faketraffic::StandaloneList list;
         host.SetHostTime(wild);
         list.PeriodicRefresh();
         const std::size_t rebuilds = info.radius_requests_m.size();
@@ -354,7 +355,7 @@ TEST_F(TrafficRefresh, OneHugeOrInfiniteHostTimeDoesNotStopTheRebuildsForGood) {
 
 TEST_F(TrafficRefresh, AHostTimeThatIsNotANumberAfterANumberStillNeverRebuilds) {
     info.aircraft = {AircraftAt(1, 10.0)};
-    TrafficList list;
+    faketraffic::StandaloneList list;
     host.SetHostTime(10.0);
     list.PeriodicRefresh();
     const std::size_t rebuilds = info.radius_requests_m.size();
