@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "image/gauge_fonts.h"
 #include "panel/panel_host.h"
 #include "sky/panel_sky.h"
 #include "sky/scenario.h"
@@ -119,6 +120,9 @@ int RunPanelSession(const CliOptions& options, std::ostream& out, std::ostream& 
         err << "panel-host: " << error << "\n";
         return 1;
     }
+    // Without these the pictures lack their texts; the run goes on.
+    const std::string fonts_advice = GaugeFontsAdvice(FindGaugeFonts());
+    if (!fonts_advice.empty()) err << "panel-host: " << fonts_advice << "\n";
     if (!options.output_dir.empty()) {
         std::error_code ec;
         std::filesystem::create_directories(options.output_dir, ec);

@@ -57,6 +57,12 @@ HMENU SimulationMenu() {
     return menu;
 }
 
+HMENU HelpMenu() {
+    HMENU menu = CreatePopupMenu();
+    Add(menu, kCommandShowStatus, "&Status in full...\tF1");
+    return menu;
+}
+
 }  // namespace
 
 HMENU CreatePreviewMenu(const std::vector<std::string>& module_gauges, const std::vector<std::string>& shown_gauges,
@@ -65,6 +71,7 @@ HMENU CreatePreviewMenu(const std::vector<std::string>& module_gauges, const std
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(FileMenu(shown_gauges)), "&File");
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(ViewMenu(module_gauges, shown_alone)), "&View");
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(SimulationMenu()), "&Simulation");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(HelpMenu()), "&Help");
     return bar;
 }
 
@@ -88,6 +95,7 @@ HACCEL CreatePreviewKeys() {
         {FVIRTKEY, VK_ADD, kCommandDoubleRange},
         {FVIRTKEY, VK_LEFT, kCommandTurnLeft},
         {FVIRTKEY, VK_RIGHT, kCommandTurnRight},
+        {FVIRTKEY, VK_F1, kCommandShowStatus},
     };
     return CreateAcceleratorTableA(keys, static_cast<int>(std::size(keys)));
 }

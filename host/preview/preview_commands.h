@@ -26,6 +26,7 @@ enum Command : WORD {
     kCommandTurnLeft,
     kCommandTurnRight,
     kCommandShowAll,
+    kCommandShowStatus,
     kCommandSaveGauge = 200,                            // + the gauge's place among those shown
     kCommandShowGauge = kCommandSaveGauge + kMaxListedGauges,  // + the gauge's place in the module
 };
@@ -47,8 +48,9 @@ constexpr int kPauseButton = 7;
 static_assert(kButtons[kPauseButton].command == kCommandPause, "the pause button's place in the row");
 
 // The menu bar: File (scenario, default sky, a picture of each gauge shown,
-// exit), View (all gauges or one, the one shown marked) and Simulation
-// (every control). `shown_alone` is the gauge shown alone, or empty.
+// exit), View (all gauges or one, the one shown marked), Simulation
+// (every control) and Help (the status in full). `shown_alone` is the
+// gauge shown alone, or empty.
 HMENU CreatePreviewMenu(const std::vector<std::string>& module_gauges, const std::vector<std::string>& shown_gauges,
                         const std::string& shown_alone);
 

@@ -26,7 +26,9 @@ PreviewLayout LayoutFor(ClientSize client, int gauge_count, int largest_side_px)
         layout.gauges.push_back(Box{left + i * (side + kGap_px), kToolbarHeight_px, side, side});
     }
     const int readout_top = kToolbarHeight_px + side + kGap_px;
-    layout.readout = Box{kGap_px, readout_top, std::max(client.width - 2 * kGap_px, 0), kReadoutHeight_px - kGap_px};
+    const int text_width = std::max(client.width - 2 * kGap_px, 0);
+    layout.readout = Box{kGap_px, readout_top, text_width, kReadoutLines * kReadoutLineHeight_px};
+    layout.notes = Box{kGap_px, readout_top + layout.readout.height, text_width, kNoteLines * kReadoutLineHeight_px};
     return layout;
 }
 

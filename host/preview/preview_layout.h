@@ -1,6 +1,7 @@
 // Where things sit in the preview window's client area: a row of buttons
 // at the top, the gauges side by side as squares of one size below it,
-// and the readout at the bottom. Plain arithmetic on client sizes.
+// the readout under them and the run's notes at the bottom. Plain
+// arithmetic on client sizes.
 #pragma once
 
 #include <vector>
@@ -27,7 +28,9 @@ constexpr int kButtonCount = 9;
 constexpr int kToolbarHeight_px = kButtonHeight_px + 2 * kGap_px;
 constexpr int kReadoutLineHeight_px = 18;
 constexpr int kReadoutLines = 3;
-constexpr int kReadoutHeight_px = kReadoutLines * kReadoutLineHeight_px + kGap_px;
+// A line for each note (preview_notes.h), under the readout.
+constexpr int kNoteLines = 2;
+constexpr int kReadoutHeight_px = (kReadoutLines + kNoteLines) * kReadoutLineHeight_px + kGap_px;
 // A gauge is never drawn smaller than this, however small the window.
 constexpr int kSmallestGaugeSide_px = 16;
 
@@ -35,6 +38,7 @@ struct PreviewLayout {
     std::vector<Box> buttons;
     std::vector<Box> gauges;  // in the order of the gauges shown
     Box readout;
+    Box notes;
     int gauge_side_px = 0;
 };
 

@@ -95,7 +95,8 @@ loaded through its exports and drawn over a simulated sky.
 
 Keys: Space pause, S single step, 2 3 4 plan, sector and altitude display,
 - and + halve and double the range, Left and Right turn the own aircraft,
-Ctrl+O open a scenario, Ctrl+S save a gauge's picture, Ctrl+Q quit.
+Ctrl+O open a scenario, Ctrl+S save a gauge's picture, F1 the status and
+the notes in full (missing fonts, network players left out), Ctrl+Q quit.
 )";
 }
 

@@ -9,7 +9,9 @@
 
 namespace preview {
 
-PreviewPanel::PreviewPanel(double start_time_s) { panel_.clock().time_s = start_time_s; }
+PreviewPanel::PreviewPanel(double start_time_s) : gauge_fonts_(panelhost::FindGaugeFonts()) {
+    panel_.clock().time_s = start_time_s;
+}
 
 bool PreviewPanel::LoadModule(const std::string& path, std::string* error) {
     if (!panel_.LoadModule(path, error)) return false;

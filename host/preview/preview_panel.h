@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "image/gauge_fonts.h"
 #include "panel/panel_host.h"
 #include "sky/panel_sky.h"
 
@@ -67,6 +68,8 @@ public:
     const std::string& SkyDescription() const { return sky_description_; }
     // Why the sky runs without its network players, or empty.
     const std::string& sky_note() const { return sky_note_; }
+    // The families of the gauges' texts as this process's GDI+ finds them.
+    const panelhost::GaugeFonts& gauge_fonts() const { return gauge_fonts_; }
     // Calls into the module that did not give back the host's floating-point
     // state, with the first one named; empty when every call did.
     std::string FloatingPointFault() const;
@@ -87,6 +90,7 @@ private:
     // its traffic interface.
     std::unique_ptr<panelhost::PanelSky> sky_;
     panelhost::PanelHost panel_;
+    panelhost::GaugeFonts gauge_fonts_;  // asked once GDI+ runs: the panel starts it
     std::vector<ShownGauge> gauges_;
     int frame_ = 0;
     double frame_time_s_ = 0.0;

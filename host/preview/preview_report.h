@@ -1,8 +1,9 @@
 // Lines on what the preview shows, for whoever drives it (the tests): the
-// module and the sky, where each gauge sits in the client area, every frame
-// in the panel host's "frame N t=... | Name=value ..." form, each picture
-// put on the screen, errors, and at the end how fast it went. Each line is
-// flushed as it is written.
+// module, the sky and the run's notes, where each gauge and the notes sit
+// in the client area, every frame in the panel host's "frame N t=... |
+// Name=value ..." form, each picture put on the screen, the status in full
+// when it is asked for, errors, and at the end how fast it went. Each line
+// is flushed as it is written.
 #pragma once
 
 #include <cstdio>

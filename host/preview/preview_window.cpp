@@ -23,6 +23,8 @@ constexpr UINT kCycleTimer_ms = 5;
 constexpr UINT kResizeSettle_ms = 120;
 constexpr COLORREF kBackground = RGB(32, 34, 36);
 constexpr COLORREF kReadoutText = RGB(210, 214, 218);
+constexpr COLORREF kNoteText = RGB(250, 190, 90);
+constexpr UINT kLineFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
 // Seconds from the start of this process (as the system recorded it) to now.
@@ -39,6 +41,19 @@ double SecondsSinceProcessStart() {
 std::string ModuleFileName(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Lines of text from the top of the box down, as many as it holds, each
+// cut with "..." where the box ends; paths shortened to their file names.
+void PaintLines(HDC dc, const Box& box, const std::vector<std::string>& lines, COLORREF colour) {
+    SetTextColor(dc, colour);
+    const std::size_t room = static_cast<std::size_t>(box.height / kReadoutLineHeight_px);
+    for (std::size_t i = 0; i < lines.size() && i < room; ++i) {
+        RECT line{box.x, box.y + static_cast<int>(i) * kReadoutLineHeight_px, box.x + box.width,
+                  box.y + static_cast<int>(i + 1) * kReadoutLineHeight_px};
+        const std::string text = ShortPaths(lines[i]);
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &line, kLineFormat);
+    }
 }
 
 }  // namespace
@@ -90,7 +105,7 @@ bool PreviewWindow::Create(HINSTANCE instance, std::string* error) {
     UpdateMenu();
     report_.Line("module " + panel_.module_path() + ": " + std::to_string(panel_.GaugeNames().size()) + " gauges");
     report_.Line("sky: " + panel_.SkyDescription());
-    if (!panel_.sky_note().empty()) report_.Line("note: " + panel_.sky_note());
+    UpdateNotes();
     ShowWindow(window_, SW_SHOWNORMAL);
     ApplyLayout();
     SetTimer(window_, kCycleTimer, kCycleTimer_ms, nullptr);
@@ -191,6 +206,7 @@ void PreviewWindow::OnCommand(WORD command) {
         case kCommandTurnLeft: panel_.Turn(-kTurnStep_deg); break;
         case kCommandTurnRight: panel_.Turn(kTurnStep_deg); break;
         case kCommandShowAll: ShowGauges(std::string()); break;
+        case kCommandShowStatus: ShowStatus(); break;
         default:
             if (command >= kCommandSaveGauge && command < kCommandSaveGauge + kMaxListedGauges) {
                 SaveGauge(command - kCommandSaveGauge);
@@ -222,6 +238,10 @@ void PreviewWindow::TogglePause() {
 }
 
 void PreviewWindow::OnClick(int x, int y) {
+    if (layout_.notes.Contains(x, y) && !notes_.empty()) {
+        ShowStatus();
+        return;
+    }
     const int gauge = GaugeAt(layout_, x, y);
     if (gauge < 0 || gauge >= static_cast<int>(panel_.gauges().size())) return;
     const Box& box = layout_.gauges[gauge];
@@ -238,7 +258,7 @@ void PreviewWindow::DrawAndShow() {
         report_.Line(panel_.FrameLine());
         picture_changed_ = true;
     }
-    PreviewStatus status{panel_.time_s(), paused_, panel_.heading_deg(), panel_.SkyDescription(), panel_.sky_note()};
+    PreviewStatus status{panel_.time_s(), paused_, panel_.heading_deg(), panel_.SkyDescription()};
     std::vector<std::string> readout = ReadoutLines(panel_.variables(), status);
     if (picture_changed_) {
         InvalidateRect(window_, nullptr, FALSE);
@@ -286,6 +306,9 @@ bool PreviewWindow::ReportLayout() {
                       box.x, box.y, box.width, box.height);
         text += line;
     }
+    const Box& notes = layout_.notes;
+    std::snprintf(line, sizeof line, "\nnotes at %d,%d %dx%d", notes.x, notes.y, notes.width, notes.height);
+    text += line;
     if (text == layout_text_) return false;
     layout_text_ = text;
     report_.Line(text);
@@ -321,16 +344,12 @@ void PreviewWindow::Paint(HDC dc) {
 }
 
 void PreviewWindow::PaintReadout(HDC dc) {
+    std::vector<std::string> notes;
+    for (const Note& note : notes_) notes.push_back(note.line);
     HGDIOBJ previous = SelectObject(dc, font_);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, kReadoutText);
-    const Box& box = layout_.readout;
-    for (std::size_t i = 0; i < readout_.size(); ++i) {
-        RECT line{box.x, box.y + static_cast<int>(i) * kReadoutLineHeight_px, box.x + box.width,
-                  box.y + static_cast<int>(i + 1) * kReadoutLineHeight_px};
-        DrawTextA(dc, readout_[i].c_str(), static_cast<int>(readout_[i].size()), &line,
-                  DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-    }
+    PaintLines(dc, layout_.readout, readout_, kReadoutText);
+    PaintLines(dc, layout_.notes, notes, kNoteText);
     SelectObject(dc, previous);
 }
 
@@ -366,7 +385,7 @@ void PreviewWindow::UseSky(const std::string& scenario_path) {
         return;
     }
     report_.Line("sky: " + panel_.SkyDescription());
-    if (!panel_.sky_note().empty()) report_.Line("note: " + panel_.sky_note());
+    UpdateNotes();
     picture_changed_ = true;
     DrawAndShow();
 }
@@ -391,6 +410,18 @@ void PreviewWindow::UpdateMenu() {
     HMENU previous = GetMenu(window_);
     SetMenu(window_, CreatePreviewMenu(panel_.GaugeNames(), shown, panel_.shown_gauge_name()));
     if (previous) DestroyMenu(previous);
+}
+
+void PreviewWindow::UpdateNotes() {
+    notes_ = RunNotes(panel_.sky_note(), panel_.gauge_fonts());
+    for (const Note& note : notes_) report_.Line("note: " + note.whole);
+}
+
+void PreviewWindow::ShowStatus() {
+    const std::string text = WholeStatus(readout_, notes_);
+    report_.Line("status in full\n" + text);
+    const std::string title = std::string(kPreviewTitle) + " - status in full";
+    MessageBoxA(window_, text.c_str(), title.c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
 void PreviewWindow::ShowError(const std::string& text) { ShowPreviewError(window_, text, report_); }

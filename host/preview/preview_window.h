@@ -1,5 +1,5 @@
 // The preview's window: the gauges' pictures side by side, a row of buttons
-// above them and the readout below, a menu bar and keys. It runs the
+// above them and the readout and the run's notes below, a menu bar and keys. It runs the
 // panel's frames at a steady rate (the simulator's 18 a second unless told
 // otherwise), paused or not, hands clicks on a gauge to that gauge at the
 // pixel clicked, and gives the gauges a new size when the window changes
@@ -13,6 +13,7 @@
 
 #include "frame_pacing.h"
 #include "preview_layout.h"
+#include "preview_notes.h"
 #include "preview_options.h"
 #include "preview_panel.h"
 #include "preview_report.h"
@@ -48,6 +49,7 @@ private:
     // Sends the panel its frame and puts what changed on the screen.
     void DrawAndShow();
     void Paint(HDC dc);
+    // The readout's lines, then the notes' lines.
     void PaintReadout(HDC dc);
     void OnPainted();
 
@@ -57,6 +59,10 @@ private:
     void UseSky(const std::string& scenario_path);
     void SaveGauge(int gauge);
     void UpdateMenu();
+    // The notes of the sky and the fonts now, written to the report.
+    void UpdateNotes();
+    // The readout with every path in full and each note's whole text.
+    void ShowStatus();
     void ShowError(const std::string& text);
 
     double Now() const;
@@ -76,6 +82,7 @@ private:
     PreviewLayout layout_;
     std::string layout_text_;
     std::vector<std::string> readout_;
+    std::vector<Note> notes_;
     bool paused_ = false;
     bool picture_changed_ = false;
     bool shown_once_ = false;

@@ -48,9 +48,7 @@ std::string StatusLine(const panelhost::NamedVariableStore& variables, const Pre
     std::string line = head;
     line += "     Radar Mode " + Value(variables, panelhost::kRadarModeVariable, "");
     line += "     Radar Range " + Value(variables, panelhost::kRadarRangeVariable, " NM");
-    line += "     sky: " + status.sky;
-    if (!status.note.empty()) line += "     (" + status.note + ")";
-    return line;
+    return line + "     sky: " + status.sky;
 }
 
 }  // namespace

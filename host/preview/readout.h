@@ -13,8 +13,7 @@ struct PreviewStatus {
     double time_s = 0.0;
     bool paused = false;
     double heading_deg = 0.0;
-    std::string sky;   // "default scenario, 30 traffic aircraft, 8 network players"
-    std::string note;  // a warning, or empty
+    std::string sky;  // "default scenario, 30 traffic aircraft, 8 network players"
 };
 
 // Three lines: Selected, Latitude, Longitude and Altitude; Distance, Speed

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # The live preview's tests: starts an X server of its own (Xvfb, on a
 # display it picks), runs the tests with DISPLAY pointing at it, then stops
-# the preview prefix's Wine server and the X server. Where no X server can
+# the Wine servers of the preview's prefixes and the X server. Where no X server can
 # be started, or the tools that drive and read it are missing, one line
 # says why, the result file says skipped, and the exit status 77 marks the
 # test as skipped.
 #
-#   run_preview.sh PREFIX WIN64_BUILD_DIR RESULT_FILE WINE_PREVIEW_TESTS_PROGRAM
+#   run_preview.sh WIN64_BUILD_DIR RESULT_FILE WINE_PREVIEW_TESTS_PROGRAM PREFIX...
+#
+# PREFIX...: the prefixes the tests run the preview in, whose Wine servers
+# serve this display only.
 #
 # The result file also carries what the tests measured: the start-up time
 # under Wine, the frame rate over the full sky, the screenshot's path.
@@ -14,11 +17,12 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 tools="$here/../../tools/wine"
 
-[ $# -eq 4 ] || { echo "usage: $0 PREFIX WIN64_BUILD_DIR RESULT_FILE WINE_PREVIEW_TESTS_PROGRAM" >&2; exit 2; }
-prefix=$1
-build=$2
-result=$3
-tests=$4
+[ $# -ge 4 ] || { echo "usage: $0 WIN64_BUILD_DIR RESULT_FILE WINE_PREVIEW_TESTS_PROGRAM PREFIX..." >&2; exit 2; }
+build=$1
+result=$2
+tests=$3
+shift 3
+prefixes=("$@")
 mkdir -p "$(dirname "$result")"
 measures="$result.measures"
 rm -f "$result" "$measures"
@@ -54,7 +58,7 @@ display_file=$(mktemp)
 Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp -noreset 3> "$display_file" > "$x_log" 2>&1 &
 x_server=$!
 stop() {
-  "$tools/stop_prefix.sh" "$prefix"
+  "$tools/stop_prefix.sh" "${prefixes[@]}"
   kill "$x_server" 2> /dev/null
   wait "$x_server" 2> /dev/null
   rm -f "$x_log" "$display_file"
@@ -72,7 +76,7 @@ export DISPLAY=":$(tr -d '[:space:]' < "$display_file")"
 echo "X server: Xvfb on $DISPLAY"
 
 # A Wine server left from another display must not serve this one.
-"$tools/stop_prefix.sh" "$prefix"
+"$tools/stop_prefix.sh" "${prefixes[@]}"
 RADAR_PREVIEW_MEASURES="$measures" "$tests"
 status=$?
 if [ $status -eq 0 ]; then write_result pass "ran"; else write_result FAIL "the preview's tests failed (status $status)"; fi

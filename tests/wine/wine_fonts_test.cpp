@@ -2,7 +2,9 @@
 // Windows panel, with GDI+'s generic sans-serif family where "Tahoma" is
 // missing (Wine's GDI+ answers the lookup with status 14), and a prefix as
 // Wine makes it, where not even the generic family can be found and no
-// label appears.
+// label appears; and what the panel host says about each on standard
+// error.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -79,9 +81,13 @@ void ExpectOnlyTheLabelsDiffer(const Image& a, const Image& b) {
     EXPECT_EQ(differences.elsewhere, 0);
 }
 
-// Wine's trace of the GDI+ calls, one entry per call or answer line:
-// "GdipCreateFontFamilyFromName L"Tahoma", ..." and "... <-- handle".
-std::vector<std::string> GdiplusTrace(const std::string& output) {
+bool StartsWith(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
+
+// Wine's trace of the module's GDI+ calls, one entry per call or answer
+// line: "GdipCreateFontFamilyFromName L"Tahoma", ..." and "... <-- handle".
+// The module makes its brushes, then its pens and fonts; the panel host's
+// own look-up of the families, before the first frame, is left out.
+std::vector<std::string> ModuleGdiplusTrace(const std::string& output) {
     std::vector<std::string> calls;
     const std::string channel = ":trace:gdiplus:";
     std::size_t start = 0;
@@ -93,10 +99,18 @@ std::vector<std::string> GdiplusTrace(const std::string& output) {
         if (at != std::string::npos) calls.push_back(line.substr(at + channel.size()));
         start = end + 1;
     }
-    return calls;
+    const auto first_brush = std::find_if(calls.begin(), calls.end(),
+                                          [](const std::string& call) { return StartsWith(call, "GdipCreateSolidFill"); });
+    return std::vector<std::string>(first_brush, calls.end());
 }
 
-bool StartsWith(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
+// What the panel host says on standard error about the gauges' fonts: the
+// first line of it, or empty.
+std::string FontsNotice(const HostRun& run) {
+    const std::string start = "panel-host: fonts missing: ";
+    const std::size_t at = run.output.find(start);
+    return at == std::string::npos ? std::string() : run.output.substr(at, run.output.find('\n', at) - at);
+}
 
 // Whether the call at `index` got an answer: Wine traces one, before the
 // function's next call, only on success; calls it makes inside come between.
@@ -144,7 +158,7 @@ TEST(WineFonts, ThePanelFontsDrawEveryRangeLabelInTahoma) {
     FontRuns runs;
     ASSERT_NO_FATAL_FAILURE(RunAllThree("panel_fonts", &runs));
 
-    const std::vector<std::string> trace = GdiplusTrace(runs.panel.output);
+    const std::vector<std::string> trace = ModuleGdiplusTrace(runs.panel.output);
     const std::size_t tahoma = Find(trace, "GdipCreateFontFamilyFromName L\"Tahoma\"");
     ASSERT_LT(tahoma, trace.size());
     EXPECT_TRUE(Answered(trace, tahoma, "GdipCreateFontFamilyFromName"));
@@ -153,6 +167,7 @@ TEST(WineFonts, ThePanelFontsDrawEveryRangeLabelInTahoma) {
     EXPECT_NE(runs.panel.output.find("(L\"Liberation Sans\"), 40.000000, 0, 3"), std::string::npos)
         << "large font: Arial, that is Liberation Sans, 40";
     EXPECT_EQ(Find(trace, "GdipGetGenericFontFamilySansSerif"), trace.size()) << "no fallback needed";
+    EXPECT_EQ(FontsNotice(runs.panel), "");
 
     // Against the same frame without fonts: text in each label's place, and
     // nothing else changed.
@@ -165,7 +180,7 @@ TEST(WineFonts, WithoutTahomaTheGenericSansSerifFamilyDrawsTheLabels) {
 
     // The lookup of "Tahoma" fails, the module takes the generic family
     // and makes the small font from it, 30 points bold.
-    const std::vector<std::string> trace = GdiplusTrace(runs.without_tahoma.output);
+    const std::vector<std::string> trace = ModuleGdiplusTrace(runs.without_tahoma.output);
     const std::size_t tahoma = Find(trace, "GdipCreateFontFamilyFromName L\"Tahoma\"");
     ASSERT_LT(tahoma, trace.size());
     EXPECT_FALSE(Answered(trace, tahoma, "GdipCreateFontFamilyFromName"));
@@ -177,6 +192,9 @@ TEST(WineFonts, WithoutTahomaTheGenericSansSerifFamilyDrawsTheLabels) {
     EXPECT_GT(small_font, generic);
     EXPECT_NE(trace[small_font].find("30.000000, 1, 3"), std::string::npos) << trace[small_font];
     EXPECT_TRUE(Answered(trace, small_font, "GdipCreateFont"));
+    EXPECT_EQ(FontsNotice(runs.without_tahoma),
+              "panel-host: fonts missing: Tahoma: the gauges' range labels come out in GDI+'s generic sans-serif "
+              "family instead.");
 
     ExpectOnlyTheLabelsDiffer(runs.without_tahoma_frame, runs.without_fonts_frame);
     // Another family than Tahoma: the glyphs differ, in the labels only.
@@ -190,7 +208,7 @@ TEST(WineFonts, WithoutAnyFontNoLabelIsDrawnAndTheRestIs) {
     // Neither "Tahoma" nor the generic family (Wine's GDI+ looks for
     // "Microsoft Sans Serif", then "Tahoma") nor "Arial" is found, so no
     // font is made, and every label is drawn with none: GDI+ draws nothing.
-    const std::vector<std::string> trace = GdiplusTrace(runs.without_fonts.output);
+    const std::vector<std::string> trace = ModuleGdiplusTrace(runs.without_fonts.output);
     for (const char* family : {"Tahoma", "Microsoft Sans Serif", "Arial"}) {
         const std::size_t lookup = Find(trace, std::string("GdipCreateFontFamilyFromName L\"") + family + "\"");
         ASSERT_LT(lookup, trace.size()) << family;
@@ -199,6 +217,11 @@ TEST(WineFonts, WithoutAnyFontNoLabelIsDrawnAndTheRestIs) {
     EXPECT_LT(Find(trace, "GdipGetGenericFontFamilySansSerif"), trace.size());
     EXPECT_EQ(Find(trace, "GdipCreateFont 0"), trace.size());
     EXPECT_LT(Find(trace, "GdipDrawString"), trace.size());
+    // The panel host says so, and how to install them.
+    EXPECT_EQ(FontsNotice(runs.without_fonts),
+              "panel-host: fonts missing: Tahoma, Arial and GDI+'s generic sans-serif family: the gauges' range "
+              "labels and target readouts will be missing.");
+    EXPECT_NE(runs.without_fonts.output.find("FontSubstitutes\" /v Arial"), std::string::npos);
 
     // Everything but the labels is as on a panel with its fonts.
     const Differences differences = DifferencesByLabel(runs.without_fonts_frame, runs.panel_frame);

@@ -77,11 +77,12 @@ struct ShownGauge {
 // One run of the preview, with the lines its report has written so far.
 class Preview {
 public:
-    Preview(const std::string& name, std::vector<std::string> arguments) : folder_(TestFolder(name)) {
+    Preview(const std::string& name, std::vector<std::string> arguments, Fonts fonts = Fonts::kPanel)
+        : folder_(TestFolder(name)) {
         report_ = folder_ + "/report.txt";
         arguments.insert(arguments.end(), {"--report", WindowsPath(report_)});
         started_ = Clock::now();
-        program_ = StartPreviewUnderWine(arguments, TestDisplay(), folder_);
+        program_ = StartPreviewUnderWine(fonts, arguments, TestDisplay(), folder_);
     }
 
     const std::string& folder() const { return folder_; }
@@ -120,8 +121,16 @@ public:
         }
         return frames;
     }
-    // The client area and the gauges, as the last layout line gives them.
-    bool Layout(ScreenBox* client, std::vector<ShownGauge>* gauges) const;
+    // The client area, the gauges and the notes, as the last layout line
+    // gives them.
+    bool Layout(ScreenBox* client, std::vector<ShownGauge>* gauges, ScreenBox* notes = nullptr) const;
+    // The report's lines from the mark on, one text.
+    std::string TextSinceMark() const {
+        const std::vector<std::string> lines = ReportLines();
+        std::string text;
+        for (std::size_t i = seen_; i < lines.size(); ++i) text += lines[i] + "\n";
+        return text;
+    }
 
     int Wait(double timeout_s) { return program_->Wait(timeout_s); }
     std::string Describe() const {
@@ -138,7 +147,7 @@ private:
     std::size_t seen_ = 0;
 };
 
-bool Preview::Layout(ScreenBox* client, std::vector<ShownGauge>* gauges) const {
+bool Preview::Layout(ScreenBox* client, std::vector<ShownGauge>* gauges, ScreenBox* notes) const {
     const std::vector<std::string> lines = ReportLines();
     std::size_t last = lines.size();
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -151,7 +160,8 @@ bool Preview::Layout(ScreenBox* client, std::vector<ShownGauge>* gauges) const {
         return false;
     }
     gauges->clear();
-    for (std::size_t i = last + 1; i < lines.size() && lines[i].rfind("gauge ", 0) == 0; ++i) {
+    std::size_t i = last + 1;
+    for (; i < lines.size() && lines[i].rfind("gauge ", 0) == 0; ++i) {
         const std::size_t open = lines[i].find('"');
         const std::size_t close = lines[i].find('"', open + 1);
         ShownGauge gauge;
@@ -163,6 +173,14 @@ bool Preview::Layout(ScreenBox* client, std::vector<ShownGauge>* gauges) const {
         gauge.box.x += client->x;
         gauge.box.y += client->y;
         gauges->push_back(gauge);
+    }
+    if (notes != nullptr) {
+        if (i == lines.size() || std::sscanf(lines[i].c_str(), "notes at %d,%d %dx%d", &notes->x, &notes->y,
+                                             &notes->width, &notes->height) != 4) {
+            return false;
+        }
+        notes->x += client->x;
+        notes->y += client->y;
     }
     return !gauges->empty();
 }
@@ -388,6 +406,51 @@ TEST(WinePreview, ExplainsWhatItCannotShowAndExits) {
         EXPECT_EQ(preview.Wait(kActionTimeout_s), c.exit_status) << preview.Describe();
         EXPECT_TRUE(preview.FrameLines().empty());
     }
+}
+
+// Pixels of the image that are not the window's background.
+long TextPixels(const Image& image) {
+    constexpr std::uint32_t kWindowBackground = 0xff202224;
+    return static_cast<long>(std::count_if(image.argb.begin(), image.argb.end(),
+                                           [](std::uint32_t pixel) { return (pixel | 0xff000000) != kWindowBackground; }));
+}
+
+// A prefix as Wine makes it has none of the families the gauges write in:
+// the line under the gauges says which and what becomes of the texts, and
+// the whole text, with how to install them, is there on demand in a
+// window too narrow for the line.
+TEST(WinePreview, SaysWhichFontsAreMissingAndHowToGetThem) {
+    SkipWithoutDisplay();
+    Preview preview("preview_no_fonts", {"--paused", "--gauge", "Circular Green"}, Fonts::kNone);
+    ASSERT_FALSE(preview.WaitFor("shown 1", kStartTimeout_s).empty()) << preview.Describe();
+    EXPECT_EQ(preview.Find("note: fonts"), "note: fonts missing: Tahoma, Arial and GDI+'s generic sans-serif family: "
+                                           "the gauges' range labels and target readouts will be missing.");
+    ScreenBox client, notes;
+    std::vector<ShownGauge> gauges;
+    ASSERT_TRUE(preview.Layout(&client, &gauges, &notes)) << preview.Describe();
+    // Some 80 characters of the window's font: thousands of pixels.
+    EXPECT_GT(TextPixels(Crop(SettledScreenshot(), notes)), 500) << "the note is not on the screen";
+
+    ScreenBox window;
+    ASSERT_TRUE(FindWindow(kWindowTitle, &window, 5.0));
+    preview.Mark();
+    ASSERT_TRUE(ResizeWindow(kWindowTitle, 320, window.height));
+    ASSERT_FALSE(preview.WaitFor("layout client=").empty()) << preview.Describe();
+    ASSERT_TRUE(preview.Layout(&client, &gauges));
+    Focus(client, gauges);
+    preview.Mark();
+    ASSERT_TRUE(PressKey("F1"));
+    ASSERT_FALSE(preview.WaitFor("status in full").empty()) << preview.Describe();
+    const std::string whole = preview.TextSinceMark();
+    for (const char* part : {"Tahoma: Wine's own Tahoma", "/usr/share/wine/fonts/tahoma*.ttf", "drive_c/windows/Fonts",
+                             "FontSubstitutes\" /v Arial /t REG_SZ /d \"Liberation Sans\"", "On Windows"}) {
+        EXPECT_NE(whole.find(part), std::string::npos) << part << " in:\n" << whole;
+    }
+    ASSERT_TRUE(FindWindow("status in full", &window, kActionTimeout_s)) << "no window with the status in full";
+    ASSERT_TRUE(PressKey("Return"));
+    Focus(client, gauges);
+    ASSERT_TRUE(PressKey("ctrl+q"));
+    EXPECT_EQ(preview.Wait(kActionTimeout_s), 0) << preview.Describe();
 }
 
 // Not a pass mark: how fast the preview runs with all four gauges at

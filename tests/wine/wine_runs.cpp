@@ -210,9 +210,10 @@ std::string PreviewProgram() { return std::string(RADAR_WIN64_DIR) + "/RadarPrev
 
 std::string WindowsModulePath() { return WindowsPath(std::string(RADAR_WIN64_DIR) + "/RadarGauge.gau"); }
 
-std::unique_ptr<RunningProgram> StartPreviewUnderWine(const std::vector<std::string>& arguments,
+std::unique_ptr<RunningProgram> StartPreviewUnderWine(Fonts fonts, const std::vector<std::string>& arguments,
                                                       const std::string& display, const std::string& folder) {
-    const std::string prefix = std::string(RADAR_WINE_PREFIXES_DIR) + "/preview";
+    const std::string prefix =
+        std::string(RADAR_WINE_PREFIXES_DIR) + (fonts == Fonts::kNone ? "/preview-no-fonts" : "/preview");
     std::vector<std::string> argv{"/bin/bash", std::string(RADAR_WINE_TOOLS_DIR) + "/run_in_prefix.sh", prefix,
                                   "--timeout", std::to_string(kWineTimeout_s), "--display", display, PreviewProgram()};
     argv.insert(argv.end(), arguments.begin(), arguments.end());

@@ -73,10 +73,11 @@ private:
     int exit_status_ = -1;
 };
 
-// RadarPreview.exe of the Windows build, in the preview's own prefix (its
-// Wine server is stopped with the display), with these arguments and its
-// windows on `display`. The output goes to FOLDER.log.
-std::unique_ptr<RunningProgram> StartPreviewUnderWine(const std::vector<std::string>& arguments,
+// RadarPreview.exe of the Windows build, in a prefix of the preview's own
+// with these fonts (its Wine server is stopped with the display; kPanel
+// or kNone), with these arguments and its windows on `display`. The
+// output goes to FOLDER.log.
+std::unique_ptr<RunningProgram> StartPreviewUnderWine(Fonts fonts, const std::vector<std::string>& arguments,
                                                       const std::string& display, const std::string& folder);
 std::string PreviewProgram();
 std::string WindowsModulePath();
