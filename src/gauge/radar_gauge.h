@@ -59,8 +59,10 @@ public:
     // it comes after the nine and so leaves their slots alone.
     virtual ~RadarGauge();
 
-    // One of the gauge's places goes while others stay: the Graphics of the
-    // device context in its header's drawing element goes with it.
+    // The device context in the header's drawing element is about to be
+    // released (its window closes or its image is made anew): the Graphics
+    // made on it goes now, and that placement's next drawn frame makes a
+    // new one. The gauge's other places keep theirs.
     void ForgetPlacement(const sim::GaugeHeader& header);
 
     sim::Element* drawing_element() const { return drawing_element_; }

@@ -13,6 +13,11 @@ void ServeGauge(GaugeSlot slot, sim::GaugeHeader* header, std::int32_t service) 
             case sim::kServicePreDraw:
                 if (gauge::RadarGauge* object = module.gauges.Object(slot)) object->Draw(header);
                 break;
+            case sim::kServicePreGenerate:
+            case sim::kServicePreKill:
+                // The host is about to release the placement's device context.
+                module.gauges.Release(slot, header);
+                break;
             case sim::kServiceConnect:
                 module.gauges.Connect(slot, module.shared);
                 break;

@@ -12,8 +12,9 @@
 namespace module {
 
 // Pre-draw draws the gauge's object, connection creates it when there is
-// none, the disconnection of its last placement destroys it; other services
-// do nothing.
+// none, the disconnection of its last placement destroys it. Pre-generate
+// and pre-kill, sent before the host releases a placement's device context,
+// delete the Graphics made on it. Other services do nothing.
 void ServeGauge(GaugeSlot slot, sim::GaugeHeader* header, std::int32_t service);
 
 // Passes the point to the gauge's object when there is one; always handled (1).

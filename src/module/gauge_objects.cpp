@@ -42,4 +42,9 @@ void GaugeObjects::Disconnect(GaugeSlot slot, const sim::GaugeHeader* header) {
     by_slot_[slot].reset();
 }
 
+void GaugeObjects::Release(GaugeSlot slot, const sim::GaugeHeader* header) {
+    if (slot >= kGaugeCount || !by_slot_[slot] || header == nullptr) return;
+    by_slot_[slot]->ForgetPlacement(*header);
+}
+
 }  // namespace module

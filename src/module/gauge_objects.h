@@ -28,6 +28,11 @@ public:
     // destroys the object.
     void Disconnect(GaugeSlot slot, const sim::GaugeHeader* header);
 
+    // The host is about to release the device context of the placement the
+    // header's drawing element holds: the Graphics made on it goes now, and
+    // the placement's next drawn frame makes a new one.
+    void Release(GaugeSlot slot, const sim::GaugeHeader* header);
+
 private:
     std::unique_ptr<gauge::RadarGauge> by_slot_[kGaugeCount];
     std::uint32_t connections_[kGaugeCount] = {};

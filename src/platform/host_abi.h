@@ -77,8 +77,16 @@ struct ClickPoint {
 };
 using ClickRoutine = std::int32_t(HOST_CALL*)(ClickPoint* relative_point, std::uint32_t mouse_flags);
 
+// The services a gauge callback is sent. Around each of its own releases of
+// a placement's image and device context the host sends the one before and
+// the one after: pre-generate and post-generate when it makes the image
+// anew (a window resized), pre-kill and post-kill when the gauge goes.
 enum GaugeService : std::int32_t {
+    kServicePreGenerate = 8,
+    kServicePostGenerate = 9,
     kServicePreDraw = 10,
+    kServicePreKill = 12,
+    kServicePostKill = 13,
     kServiceConnect = 14,
     kServiceDisconnect = 15,
 };

@@ -139,6 +139,39 @@ TEST_F(GaugeServices, TheObjectLivesUntilItsLastPlacementDisconnects) {
     fakehost::PlaceOn(header, nullptr, nullptr);
 }
 
+// GDI+ wants a Graphics made on a device context deleted before the
+// context is released: before a window's image is made anew (a resize) and
+// before the gauge is killed, the host sends a service of its own first.
+TEST_F(GaugeServices, AGraphicsGoesBeforeTheHostReleasesItsDeviceContext) {
+    sim::GaugeHeader& header = *Linkage.gauges[3];
+    sim::ImageRecord image{0, 100, 100};
+    const auto first_context = reinterpret_cast<sim::DeviceContext>(0x2000);
+    ASSERT_TRUE(fakehost::PlaceOn(header, &image, first_context));
+    Serve(3, sim::kServiceConnect);
+    host_.SetHostTime(1.0);
+    Serve(3, sim::kServicePreDraw);
+    ASSERT_EQ(recorder::CallsNamed("GdipCreateFromHDC").size(), 1u);
+
+    Serve(3, sim::kServicePreGenerate);
+    EXPECT_EQ(recorder::CallsNamed("GdipDeleteGraphics").size(), 1u);
+    EXPECT_EQ(Object(3)->surface_cache().count(), 0u);
+    // A new image of another size, on the same handle: drawn at once, paused
+    // or not, through a new Graphics at the new scale.
+    sim::ImageRecord larger{0, 300, 200};
+    ASSERT_TRUE(fakehost::PlaceOn(header, &larger, first_context));
+    Serve(3, sim::kServicePostGenerate);
+    Serve(3, sim::kServicePreDraw);
+    ASSERT_EQ(recorder::CallsNamed("GdipCreateFromHDC").size(), 2u);
+    EXPECT_FLOAT_EQ(recorder::CallsNamed("GdipGraphicsClear").back().world.m11, 0.3f);
+
+    Serve(3, sim::kServicePreKill);
+    EXPECT_EQ(recorder::CallsNamed("GdipDeleteGraphics").size(), 2u);
+    Serve(3, sim::kServicePostKill);
+    Serve(3, sim::kServiceDisconnect);
+    EXPECT_EQ(recorder::LiveObjects(), 0);
+    fakehost::PlaceOn(header, nullptr, nullptr);
+}
+
 TEST_F(GaugeServices, OtherServicesAndOddHeadersDoNothing) {
     Serve(0, sim::kServiceConnect);
     gauge::RadarGauge* object = Object(0);
