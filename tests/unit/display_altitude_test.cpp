@@ -110,7 +110,9 @@ TEST_F(AltitudeDisplay, OnlyTargetsWithinTwentyDegreesAreDrawnAndClickable) {
         f.screen.selection.StartFrame();  // as the frame cycle does before a display draws
         f.Target(1).last_paint_time = 0.1;  // dim at host time 1: forgotten, placed or not
         DrawOnlyAt(1.0);
-        if (c.drawn) EXPECT_EQ(f.DrawnAt(1).x, c.x) << c.relative_deg;
+        if (c.drawn) {
+            EXPECT_EQ(f.DrawnAt(1).x, c.x) << c.relative_deg;
+        }
         EXPECT_EQ(std::isnan(f.DrawnAt(1).x), !c.drawn) << c.relative_deg;
         EXPECT_EQ(f.Target(1).last_paint_time, 0.0) << c.relative_deg;
         EXPECT_EQ(f.screen.selection.visible(), c.drawn) << c.relative_deg;
