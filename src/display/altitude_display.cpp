@@ -78,13 +78,21 @@ double SweepReach_deg(const AltitudeSweep& sweep) {
 // reach are placed, and those within the view drawn and captured as the
 // selection. A target provably beyond the reach is neither placed nor
 // painted, and its bearing is never worked out: most of the list, since the
-// view is 40 degrees wide.
+// view is 40 degrees wide. A target whose position or altitude is unknown
+// only dims, and while the own heading or altitude is unknown no target is
+// placed at all.
 void RunTargetPass(RadarScreen& screen, AltitudeSweep& sweep, traffic::OwnShipRecord& own_ship,
                    const AltitudeFrame& frame) {
     const HeadingCone reach = ConeAboutHeading(frame.heading_deg, SweepReach_deg(sweep));
     traffic::LocalAxes own_axes{};  // worked out again whenever the own position read for a target changed
+    if (!traffic::IsKnown(frame.heading_deg) || !traffic::IsKnown(frame.own_altitude_ft)) return;
     ForEachAirborneTarget(screen.traffic, [&](std::uint32_t i, traffic::RadarTarget& target) {
         const traffic::GeoPosition own = traffic::PositionOf(traffic::GetOwnShipPosition(own_ship));
+        if (!traffic::IsKnownPosition(own) || !traffic::IsKnownPosition(traffic::PositionOf(target)) ||
+            !traffic::IsKnown(target.altitude_ft)) {
+            ForgetPaintTimeIfDim(target, frame.now);  // no place on this display
+            return;
+        }
         traffic::LegDirection direction{};
         if (traffic::LegDirectionOf(own, own_axes, traffic::PositionOf(target), target.sphere_point, direction) &&
             ProvablyOutside(reach, direction)) {
@@ -99,7 +107,8 @@ void RunTargetPass(RadarScreen& screen, AltitudeSweep& sweep, traffic::OwnShipRe
         const TargetStyle style = UpdateBrightness(target, frame.now, screen.resources);
         if (!InAltitudeView(bearing)) return;
         DrawTargetAndSelection(screen, i, target, fix, centre, style, sweep.diamond);
-        DrawVerticalSpeedLine(*screen.graphics, centre, target, style.pen);
+        if (traffic::IsKnown(target.vertical_speed_fpm))
+            DrawVerticalSpeedLine(*screen.graphics, centre, target, style.pen);
     });
 }
 
@@ -155,15 +164,16 @@ void DrawAltitude(RadarScreen& screen, AltitudeSweep& sweep, traffic::OwnShipRec
     DrawGrid(screen, sweep);
 
     AltitudeFrame frame{};
-    frame.heading_deg = platform::ReadModuleVariable(sweep.heading);
-    frame.own_altitude_ft = platform::ReadModuleVariable(sweep.own_altitude) * units::kFeetPerMetre;
+    frame.heading_deg = traffic::KnownOrUnknown(platform::ReadModuleVariable(sweep.heading));
+    frame.own_altitude_ft =
+        traffic::KnownOrUnknown(platform::ReadModuleVariable(sweep.own_altitude) * units::kFeetPerMetre);
     frame.now = platform::ReadModuleVariable(sweep.host_time);
     MoveSweep(sweep, frame.now);
     graphics.DrawLine(screen.resources.bright_pen.get(), sweep.scan.position, -kAltitudeScreenEdge,
                       sweep.scan.position, kAltitudeScreenEdge);
 
     frame.paint_window = AltitudePaintWindow(sweep.scan, kAltitudeSweepStep);
-    screen.selection.StartTargetPass();
+    screen.selection.StartDisplay(DisplayOrigin{kAltitudeOriginX, kAltitudeOriginY});
     RunTargetPass(screen, sweep, own_ship, frame);
 
     EndDisplayFrame(graphics, container, overlay);

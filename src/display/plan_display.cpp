@@ -58,7 +58,7 @@ void DrawPlan(RadarScreen& screen, PlanSweep& sweep, ModuleObjects& objects, tra
     DrawSpokes(screen, sweep.centre, kPlanOuterRadius, kSpokeStep_deg, kSpokeCount, spoke);
 
     BearingPassFrame frame{};
-    frame.heading_deg = platform::ReadModuleVariable(sweep.heading);
+    frame.heading_deg = traffic::KnownOrUnknown(platform::ReadModuleVariable(sweep.heading));
     frame.now = platform::ReadModuleVariable(sweep.host_time);
     StepSweep(sweep, sweep_matrix, frame.now);
     graphics.DrawLine(screen.resources.bright_pen.get(), sweep.centre.x, sweep.centre.y, sweep.sweep_end.x,
@@ -68,7 +68,7 @@ void DrawPlan(RadarScreen& screen, PlanSweep& sweep, ModuleObjects& objects, tra
     frame.paint_window = PlanPaintWindow(sweep.sweep_angle_deg);
     MatrixWrapper placement;
     MatrixWrapper vector;
-    screen.selection.StartTargetPass();
+    screen.selection.StartDisplay(DisplayOrigin{kPlanOriginX, kPlanOriginY});
     RunBearingPass(screen, own_ship, frame, InPlanView, placement, vector, sweep.diamond);
 
     EndDisplayFrame(graphics, container, overlay);

@@ -1,7 +1,7 @@
 // A gauge object's screen: what its displays, overlays and hit test draw on
-// and with, and what they show. The gauge owns it and sets its surface,
-// scale, mode and range; the displays change only the selection, through
-// its operations, and the targets' paint times.
+// and with, and what they show. The gauge owns it and sets its surface, mode
+// and range; the displays change only the selection, through its
+// operations, and the targets' paint times.
 #pragma once
 
 #include <cstdint>
@@ -22,8 +22,6 @@ struct RadarScreen {
 
     GraphicsWrapper* graphics = nullptr;  // the surface of this frame; none before the first
     DrawResources resources;
-    float scale_x = 0.0f;  // image pixels per virtual unit
-    float scale_y = 0.0f;
     traffic::TrafficList& traffic;
     std::int32_t mode;
     float range_nm;

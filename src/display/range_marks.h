@@ -29,7 +29,9 @@ void DrawRangeMarks(const RadarScreen& screen, float ring_step, float outer_radi
         const float radius = ring_step * ring;
         mark(resources.dashed_pen.get(), CircleBounds(radius));
         if (ring > 0.0f) {
-            FormatRangeLabel(ring * screen.range_nm * kRangeMarkFraction, label_text);
+            // A quarter of the range first: the same value, and no overflow
+            // for the largest range.
+            FormatRangeLabel(ring * (screen.range_nm * kRangeMarkFraction), label_text);
             screen.graphics->DrawTextAt(label_text, resources.small_font.get(), 0.0f, -radius, &label_format,
                                         resources.normal_brush.get());
         }

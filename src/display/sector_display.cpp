@@ -94,7 +94,7 @@ void DrawSector(RadarScreen& screen, SectorSweep& sweep, ModuleObjects& objects,
     DrawSpokes(screen, sweep.sweep_origin, kSectorOuterRadius, kSpokeStep_deg, kSpokeCount, spoke);
 
     BearingPassFrame frame{};
-    frame.heading_deg = platform::ReadModuleVariable(sweep.heading);
+    frame.heading_deg = traffic::KnownOrUnknown(platform::ReadModuleVariable(sweep.heading));
     frame.now = platform::ReadModuleVariable(sweep.host_time);
     MoveSweep(sweep, frame.now);
     DrawSweepLine(screen, sweep, sweep_matrix);
@@ -103,7 +103,7 @@ void DrawSector(RadarScreen& screen, SectorSweep& sweep, ModuleObjects& objects,
     frame.paint_window = SectorPaintWindow(sweep.swing);
     MatrixWrapper placement;
     MatrixWrapper vector;
-    screen.selection.StartTargetPass();
+    screen.selection.StartDisplay(DisplayOrigin{kSectorApexX, kSectorApexY});
     // The paint test and the brightness run for every airborne target, the
     // placement only inside the fan.
     RunBearingPass(screen, own_ship, frame, InSectorFan, placement, vector, sweep.diamond);

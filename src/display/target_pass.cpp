@@ -36,9 +36,12 @@ float RelativeBearing(float true_bearing_deg, double own_heading_deg) {
     return SaturatingFloat(traffic::ExactRemainder(turned + units::kFullCircle_deg, units::kFullCircle_deg));
 }
 
-TargetFix LocateTarget(traffic::OwnShipRecord& own_ship, const traffic::RadarTarget& target, double own_heading_deg) {
+bool LocateTarget(traffic::OwnShipRecord& own_ship, const traffic::RadarTarget& target, double own_heading_deg,
+                  TargetFix& fix) {
     const traffic::GeoPosition own = traffic::PositionOf(traffic::GetOwnShipPosition(own_ship));
-    return FixOnLeg(LegFrom(own, own_ship.latitude_trig, target), own_heading_deg);
+    if (!traffic::IsKnownPosition(own) || !traffic::IsKnownPosition(traffic::PositionOf(target))) return false;
+    fix = FixOnLeg(LegFrom(own, own_ship.latitude_trig, target), own_heading_deg);
+    return true;
 }
 
 traffic::GreatCircleLeg LegFrom(const traffic::GeoPosition& own, traffic::LatitudeTrig& own_latitude_trig,
@@ -117,13 +120,17 @@ void CaptureSelection(RadarScreen& screen, std::uint32_t index, const TargetFix&
 
 void DrawVelocityVector(GraphicsWrapper& graphics, MatrixWrapper& vector, ScreenPosition centre,
                         const traffic::RadarTarget& target, double own_heading_deg, const PenWrapper* pen) {
+    if (!traffic::IsKnown(target.heading_deg) || !traffic::IsKnown(target.ground_speed_kt)) return;
     gdip::PointF end{centre.x, SaturatingFloat(centre.y - target.ground_speed_kt * kVectorKnotFactor * kVectorLength)};
     const float turn_deg = SaturatingFloat(target.heading_deg - own_heading_deg);
+    if (!std::isfinite(turn_deg)) return;  // headings so far apart that their difference is none
     vector.SetIdentity();
     vector.Translate(centre.x, centre.y);
     vector.Rotate(turn_deg);
     vector.Translate(-centre.x, -centre.y);
     vector.TransformPoints(&end, 1);
+    // A vector of the largest length turned may leave the float range.
+    if (!std::isfinite(end.x) || !std::isfinite(end.y)) return;
     graphics.DrawLine(pen, centre.x, centre.y, end.x, end.y);
 }
 
@@ -132,14 +139,19 @@ void DrawTargetAndSelection(RadarScreen& screen, std::uint32_t index, const traf
                             gdip::PointF (&diamond)[4]) {
     const bool selected = screen.selection.Is(target);
     if (screen.graphics) DrawTargetSymbol(*screen.graphics, target, centre, selected, style, diamond);
-    screen.selection.RecordSymbol(index, centre);
+    screen.selection.RecordSymbol(target, index, centre);
     if (selected) CaptureSelection(screen, index, fix, centre, style);
 }
 
 void RunBearingPass(RadarScreen& screen, traffic::OwnShipRecord& own_ship, const BearingPassFrame& frame,
                     BearingView in_view, MatrixWrapper& placement, MatrixWrapper& vector, gdip::PointF (&diamond)[4]) {
+    if (!traffic::IsKnown(frame.heading_deg)) return;
     ForEachAirborneTarget(screen.traffic, [&](std::uint32_t i, traffic::RadarTarget& target) {
-        const TargetFix fix = LocateTarget(own_ship, target, frame.heading_deg);
+        TargetFix fix{};
+        if (!LocateTarget(own_ship, target, frame.heading_deg, fix)) {
+            ForgetPaintTimeIfDim(target, frame.now);
+            return;
+        }
         if (InPaintWindow(fix.relative_bearing_deg, frame.paint_window)) target.last_paint_time = frame.now;
         const TargetStyle style = UpdateBrightness(target, frame.now, screen.resources);
         if (!in_view(fix.relative_bearing_deg)) return;

@@ -78,8 +78,11 @@ bool TakeNewSweepTime(double& last_sweep_time, double now);
 const traffic::RadarTarget* SelectedTargetOnScreen(const RadarScreen& screen);
 
 // The location: refreshes the own ship, then the target's leg from it, its
-// true bearing and its bearing relative to the own heading.
-TargetFix LocateTarget(traffic::OwnShipRecord& own_ship, const traffic::RadarTarget& target, double own_heading_deg);
+// true bearing and its bearing relative to the own heading. False, with
+// nothing worked out, while the own position or the target's is unknown:
+// such a target is left out of the frame.
+bool LocateTarget(traffic::OwnShipRecord& own_ship, const traffic::RadarTarget& target, double own_heading_deg,
+                  TargetFix& fix);
 
 // The location in its parts, for a pass that looks at the leg before it
 // takes the bearings: the leg from the own ship's position (the one the
@@ -143,7 +146,8 @@ void CaptureSelection(RadarScreen& screen, std::uint32_t index, const TargetFix&
 
 // The velocity vector: 0.2 units per knot along the target's heading
 // relative to the own heading, turned about the centre through the vector
-// matrix.
+// matrix. None for a target whose heading or speed is unknown, nor where the
+// turned end would not be a number.
 void DrawVelocityVector(GraphicsWrapper& graphics, MatrixWrapper& vector, ScreenPosition centre,
                         const traffic::RadarTarget& target, double own_heading_deg, const PenWrapper* pen);
 
@@ -166,7 +170,9 @@ using BearingView = bool (*)(float relative_bearing_deg);
 
 // The pass of the plan and sector displays: every airborne target is
 // located from the own ship, paint-tested and lit; one at a bearing in view
-// is then placed on it, drawn with its selection and given its vector.
+// is then placed on it, drawn with its selection and given its vector. A
+// target that cannot be located only dims. Nothing at all while the own
+// heading is unknown.
 void RunBearingPass(RadarScreen& screen, traffic::OwnShipRecord& own_ship, const BearingPassFrame& frame,
                     BearingView in_view, MatrixWrapper& placement, MatrixWrapper& vector, gdip::PointF (&diamond)[4]);
 

@@ -1,13 +1,8 @@
 #include "display/target_selection.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <iterator>
 
-#include "display/altitude_display.h"
-#include "display/plan_display.h"
-#include "display/sector_display.h"
 #include "display/target_pass.h"
 
 namespace display {
@@ -17,20 +12,41 @@ bool Selection::Is(const traffic::RadarTarget& target) const {
     return std::strncmp(identifier_, target.identifier, traffic::kIdentifierChars) == 0;
 }
 
-bool Selection::DrawnSymbolAt(std::uint32_t index, ScreenPosition& centre) const {
-    if (index >= traffic::kMaxTargets || !symbol_drawn_[index]) return false;
-    centre = symbol_positions_[index];
+bool Selection::DrawnDisplayOrigin(DisplayOrigin& origin) const {
+    if (!display_drawn_) return false;
+    origin = drawn_origin_;
     return true;
 }
 
-void Selection::StartFrame() { std::fill(std::begin(symbol_drawn_), std::end(symbol_drawn_), false); }
+bool Selection::DrawnSymbolAt(std::uint32_t index, ScreenPosition& centre) const {
+    for (std::uint32_t k = 0; k < drawn_count_; ++k) {
+        if (drawn_[k].index != index) continue;
+        centre = drawn_[k].centre;
+        return true;
+    }
+    return false;
+}
 
-void Selection::StartTargetPass() { visible_ = false; }
+void Selection::StartFrame(float scale_x, float scale_y) {
+    drawn_scale_x_ = scale_x;
+    drawn_scale_y_ = scale_y;
+    display_drawn_ = false;
+    drawn_count_ = 0;
+}
 
-void Selection::RecordSymbol(std::uint32_t index, ScreenPosition centre) {
-    if (index >= traffic::kMaxTargets) return;
-    symbol_positions_[index] = centre;
-    symbol_drawn_[index] = true;
+void Selection::StartDisplay(DisplayOrigin origin) {
+    drawn_origin_ = origin;
+    display_drawn_ = true;
+    visible_ = false;
+}
+
+void Selection::RecordSymbol(const traffic::RadarTarget& target, std::uint32_t index, ScreenPosition centre) {
+    if (drawn_count_ == traffic::kMaxTargets) return;
+    DrawnSymbol& symbol = drawn_[drawn_count_++];
+    // The record's identifier always ends within its field.
+    std::memcpy(symbol.identifier, target.identifier, sizeof symbol.identifier);
+    symbol.index = index;
+    symbol.centre = centre;
 }
 
 void Selection::Capture(std::uint32_t index, float distance_nm, float bearing_deg) {
@@ -41,13 +57,14 @@ void Selection::Capture(std::uint32_t index, float distance_nm, float bearing_de
     index_ = static_cast<std::int32_t>(index);
 }
 
-void Selection::PickAt(const traffic::TrafficList& list, float vx, float vy) {
-    for (std::uint32_t i = FirstPassIndex(list); InPass(list, i); ++i) {
-        ScreenPosition centre{};
-        if (DrawnSymbolAt(i, centre) && HitsSymbol(vx, vy, centre)) {
-            Pick(list.Target(i)->identifier, i);
-            return;
-        }
+void Selection::ClickAt(std::int32_t x_px, std::int32_t y_px, DisplayOrigin origin) {
+    if (drawn_scale_x_ == 0.0f || drawn_scale_y_ == 0.0f) return;
+    const float vx = static_cast<float>(x_px) / drawn_scale_x_ - origin.x;
+    const float vy = static_cast<float>(y_px) / drawn_scale_y_ - origin.y;
+    for (std::uint32_t k = 0; k < drawn_count_; ++k) {
+        if (!HitsSymbol(vx, vy, drawn_[k].centre)) continue;
+        Pick(drawn_[k].identifier, drawn_[k].index);
+        return;
     }
     Clear();
 }
@@ -88,32 +105,8 @@ const traffic::RadarTarget* Selection::Follow(const traffic::TrafficList& list) 
     return nullptr;
 }
 
-bool DisplayOriginOf(std::int32_t mode, DisplayOrigin& origin) {
-    switch (mode) {
-        case kModePlan:
-            origin = DisplayOrigin{kPlanOriginX, kPlanOriginY};
-            return true;
-        case kModeAltitude:
-            origin = DisplayOrigin{kAltitudeOriginX, kAltitudeOriginY};
-            return true;
-        case kModeSector:
-            origin = DisplayOrigin{kSectorApexX, kSectorApexY};
-            return true;
-        default:
-            return false;
-    }
-}
-
 bool HitsSymbol(float vx, float vy, ScreenPosition symbol) {
     return std::fabs(vx - symbol.x) < kHitHalfSize && std::fabs(vy - symbol.y) < kHitHalfSize;
-}
-
-void SelectTargetAt(Selection& selection, const traffic::TrafficList& list, float scale_x, float scale_y,
-                    std::int32_t x_px, std::int32_t y_px, DisplayOrigin origin) {
-    if (scale_x == 0.0f || scale_y == 0.0f) return;
-    const float vx = static_cast<float>(x_px) / scale_x - origin.x;
-    const float vy = static_cast<float>(y_px) / scale_y - origin.y;
-    selection.PickAt(list, vx, vy);
 }
 
 }  // namespace display

@@ -23,8 +23,12 @@ struct DisplayOrigin {
 
 // One gauge's selection: which aircraft the pilot chose (by its identifier)
 // and where it stands in the list, what the last drawn frame showed and
-// measured of it, and where that frame drew which symbol. Its operations
-// are the only writers of its fields.
+// measured of it, and what that frame put on the screen: which aircraft's
+// symbol it drew where, in which display's geometry. A click is tested
+// against that record alone, so that a rebuild, a range or mode change or
+// a new traffic order between the frame and the click (the host paused, say)
+// changes nothing of what it selects. Its operations are the only writers of
+// its fields.
 class Selection {
 public:
     // Which aircraft.
@@ -43,23 +47,29 @@ public:
     // one selected before it.
     bool distance_captured() const { return distance_captured_; }
 
-    // Where the last drawn frame drew the symbol of this slot; false when it
-    // drew none there.
+    // What the last drawn frame put on the screen: the origin of the display
+    // it drew (false when it drew none, or before the first frame), and the
+    // symbol it drew for the target then in this slot (false when none).
+    bool DrawnDisplayOrigin(DisplayOrigin& origin) const;
     bool DrawnSymbolAt(std::uint32_t index, ScreenPosition& centre) const;
 
-    // A drawn frame starts: no symbol is on the screen yet.
-    void StartFrame();
-    // A display's target pass starts: the aircraft is not yet seen in it.
-    void StartTargetPass();
-    // The frame drew the symbol of this slot here.
-    void RecordSymbol(std::uint32_t index, ScreenPosition centre);
+    // A drawn frame starts, at this scale (image pixels per virtual unit):
+    // nothing is on the screen yet.
+    void StartFrame(float scale_x, float scale_y);
+    // A display draws this frame about this origin; the selected aircraft is
+    // not yet seen in it.
+    void StartDisplay(DisplayOrigin origin);
+    // The display drew this target's symbol here; it was in this slot.
+    void RecordSymbol(const traffic::RadarTarget& target, std::uint32_t index, ScreenPosition centre);
     // The frame found the selected aircraft in this slot and measured it.
     void Capture(std::uint32_t index, float distance_nm, float bearing_deg);
 
-    // A click at (vx, vy), relative to the display's origin: selects the
-    // first target (in list order) whose symbol the last drawn frame drew
-    // within 20 units, else nothing.
-    void PickAt(const traffic::TrafficList& list, float vx, float vy);
+    // A click at (x_px, y_px) of the drawn image, on the display whose origin
+    // is given: selects the aircraft whose symbol the last drawn frame drew
+    // strictly within 20 units on both axes (the first drawn, in list order,
+    // where symbols overlap), else nothing. Nothing at all happens before a
+    // frame gave the screen a scale.
+    void ClickAt(std::int32_t x_px, std::int32_t y_px, DisplayOrigin origin);
     // Selects the aircraft with this identifier, found in this slot. Another
     // aircraft than the one selected before has no distance captured yet.
     void Pick(const char* identifier, std::uint32_t index);
@@ -73,28 +83,28 @@ public:
     const traffic::RadarTarget* Follow(const traffic::TrafficList& list);
 
 private:
+    struct DrawnSymbol {
+        char identifier[traffic::kIdentifierChars];
+        std::uint32_t index;
+        ScreenPosition centre;
+    };
+
     char identifier_[kSelectedIdentifierChars] = {};
     std::int32_t index_ = 0;
     bool visible_ = false;
     float distance_nm_ = 0.0f;
     float bearing_deg_ = 0.0f;
     bool distance_captured_ = false;
-    ScreenPosition symbol_positions_[traffic::kMaxTargets] = {};
-    bool symbol_drawn_[traffic::kMaxTargets] = {};
-};
 
-// The origin of the display of a mode (plan and altitude: the centre;
-// sector: the apex at the bottom). False for a mode that draws nothing.
-bool DisplayOriginOf(std::int32_t mode, DisplayOrigin& origin);
+    float drawn_scale_x_ = 0.0f;
+    float drawn_scale_y_ = 0.0f;
+    bool display_drawn_ = false;
+    DisplayOrigin drawn_origin_ = {0.0f, 0.0f};
+    DrawnSymbol drawn_[traffic::kMaxTargets] = {};
+    std::uint32_t drawn_count_ = 0;
+};
 
 // A click at (vx, vy), display-origin relative, hits the symbol at `symbol`.
 bool HitsSymbol(float vx, float vy, ScreenPosition symbol);
-
-// A click at (x_px, y_px) of an image drawn at this scale (pixels per
-// virtual unit), on the display whose origin is given: picks the symbol
-// there, or clears the selection. Nothing happens before a frame gave the
-// screen a scale.
-void SelectTargetAt(Selection& selection, const traffic::TrafficList& list, float scale_x, float scale_y,
-                    std::int32_t x_px, std::int32_t y_px, DisplayOrigin origin);
 
 }  // namespace display

@@ -36,7 +36,9 @@ std::size_t FormatText(char16_t* text, std::size_t capacity, const char* format,
 }
 
 void FormatRangeLabel(float value_nm, char16_t (&text)[kRangeLabelChars]) {
-    if (std::fmod(value_nm, 1.0f) != 0.0f) {
+    if (!std::isfinite(value_nm)) {
+        FormatText(text, kRangeLabelChars, "---");
+    } else if (std::fmod(value_nm, 1.0f) != 0.0f) {
         FormatText(text, kRangeLabelChars, "%.2f", static_cast<double>(value_nm));
     } else {
         FormatText(text, kRangeLabelChars, "%d", traffic::SaturatingTruncate(value_nm));
@@ -44,6 +46,10 @@ void FormatRangeLabel(float value_nm, char16_t (&text)[kRangeLabelChars]) {
 }
 
 void FormatDistanceText(float distance_nm, char16_t (&text)[kOverlayTextChars]) {
+    if (!std::isfinite(distance_nm)) {
+        FormatText(text, kOverlayTextChars, "---NM");
+        return;
+    }
     FormatText(text, kOverlayTextChars, "%.1fNM", static_cast<double>(distance_nm));
 }
 
@@ -56,6 +62,10 @@ std::int32_t WholeHundreds(double value) {
 }
 
 void FormatAltitudeText(double altitude_ft, char16_t (&text)[kOverlayTextChars]) {
+    if (!traffic::IsKnown(altitude_ft)) {
+        FormatText(text, kOverlayTextChars, "---FT");
+        return;
+    }
     const std::int32_t altitude = WholeHundreds(altitude_ft);
     if (altitude >= kFlightLevelFrom_ft) {
         FormatText(text, kOverlayTextChars, "FL%03d", altitude / 100);
@@ -65,12 +75,16 @@ void FormatAltitudeText(double altitude_ft, char16_t (&text)[kOverlayTextChars])
 }
 
 void FormatSpeedText(double ground_speed_kt, char16_t (&text)[kOverlayTextChars]) {
+    if (!traffic::IsKnown(ground_speed_kt)) {
+        FormatText(text, kOverlayTextChars, "---KTS");
+        return;
+    }
     FormatText(text, kOverlayTextChars, "%dKTS", traffic::SaturatingTruncate(ground_speed_kt));
 }
 
 void FormatVerticalSpeedText(double vertical_speed_fpm, char16_t (&text)[kOverlayTextChars]) {
     constexpr std::int32_t kLeastShownRate_fpm = 100;
-    const std::int32_t rate = WholeHundreds(vertical_speed_fpm);
+    const std::int32_t rate = traffic::IsKnown(vertical_speed_fpm) ? WholeHundreds(vertical_speed_fpm) : 0;
     if (rate >= kLeastShownRate_fpm || rate <= -kLeastShownRate_fpm) {
         FormatText(text, kOverlayTextChars, "%+04dFT/M", rate);
     } else {
@@ -79,6 +93,10 @@ void FormatVerticalSpeedText(double vertical_speed_fpm, char16_t (&text)[kOverla
 }
 
 void FormatBearingText(float bearing_deg, char16_t (&text)[kOverlayTextChars]) {
+    if (!std::isfinite(bearing_deg)) {
+        FormatText(text, kOverlayTextChars, "BRG---\xB0");
+        return;
+    }
     FormatText(text, kOverlayTextChars, "BRG%.0f\xB0", static_cast<double>(bearing_deg));
 }
 

@@ -36,16 +36,18 @@ void CircularRadarGauge::DrawOverlay() {
 }
 
 void RadarGauge::OnMouseClick(const sim::ClickPoint& point) {
+    // A click means what is on the screen: the display the last drawn frame
+    // drew, whatever the mode has become since. A frame that drew no display
+    // (or no frame yet) offers nothing to click.
     display::DisplayOrigin origin{};
-    if (!display::DisplayOriginOf(screen_.mode, origin)) return;
+    if (!screen_.selection.DrawnDisplayOrigin(origin)) return;
     // The gauge the pilot clicked publishes the selection, also a cleared one.
     ClaimNamedVariableOutputs();
     SelectTargetAt(point, origin.x, origin.y);
 }
 
 void RadarGauge::SelectTargetAt(const sim::ClickPoint& point, float origin_x, float origin_y) {
-    display::SelectTargetAt(screen_.selection, screen_.traffic, screen_.scale_x, screen_.scale_y, point.x, point.y,
-                            display::DisplayOrigin{origin_x, origin_y});
+    screen_.selection.ClickAt(point.x, point.y, display::DisplayOrigin{origin_x, origin_y});
 }
 
 }  // namespace gauge

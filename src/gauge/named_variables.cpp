@@ -39,9 +39,12 @@ void RegisterAll(NamedVariables& variables, std::int32_t mode, float range_nm) {
     variables.registered = true;
 }
 
+// A value that is not known is published as "no value".
 void Publish(const NamedVariables& variables, const double (&values)[kOutputCount]) {
-    for (int output = 0; output < kOutputCount; ++output)
-        platform::SetNamedVariableValue(variables.output_ids[output], values[output]);
+    for (int output = 0; output < kOutputCount; ++output) {
+        const double value = values[output];
+        platform::SetNamedVariableValue(variables.output_ids[output], traffic::IsKnown(value) ? value : kNoValue);
+    }
 }
 
 }  // namespace
@@ -53,9 +56,10 @@ void RadarGauge::UpdateNamedVariables() {
         return;
     }
 
-    // Smaller ranges (0 from an unset variable included) are ignored.
+    // Smaller ranges (0 from an unset variable included), and values that
+    // are not numbers, are ignored.
     const double range_value = platform::GetNamedVariableValue(variables.range_id);
-    if (range_value >= kSmallestRange_nm) {
+    if (traffic::IsKnown(range_value) && range_value >= kSmallestRange_nm) {
         screen_.range_nm = display::SaturatingFloat(range_value);
         traffic_list_->SetRange(screen_.range_nm);
     }

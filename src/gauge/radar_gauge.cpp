@@ -77,17 +77,17 @@ void RadarGauge::TakeDrawingElement(const sim::GaugeHeader& header) {
 
 bool RadarGauge::DrawFrame(double host_time) {
     // The displays draw in a 1000 x 1000 virtual space.
-    screen_.scale_x = static_cast<float>(image_width_) * kVirtualScreenScale;
-    screen_.scale_y = static_cast<float>(image_height_) * kVirtualScreenScale;
-    SurfaceEntry* surface = surface_cache_.Find(device_context_, screen_.scale_x, screen_.scale_y);
+    const float scale_x = static_cast<float>(image_width_) * kVirtualScreenScale;
+    const float scale_y = static_cast<float>(image_height_) * kVirtualScreenScale;
+    SurfaceEntry* surface = surface_cache_.Find(device_context_, scale_x, scale_y);
     if (surface == nullptr || surface->last_drawn_time == host_time) return false;
     surface_cache_.MarkDrawn(*surface, host_time);
     screen_.graphics = surface->graphics.get();
     // Also catches a size change first seen in a frame that drew nothing.
-    FitSurfaceToImage(*surface, screen_.scale_x, screen_.scale_y);
+    FitSurfaceToImage(*surface, scale_x, scale_y);
     screen_.graphics->Clear(screen_.resources.background);
     traffic_list_->PeriodicRefresh();
-    screen_.selection.StartFrame();
+    screen_.selection.StartFrame(scale_x, scale_y);
     DrawCurrentMode();
     return true;
 }

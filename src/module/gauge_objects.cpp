@@ -42,6 +42,10 @@ void GaugeObjects::Disconnect(GaugeSlot slot, const sim::GaugeHeader* header) {
     by_slot_[slot].reset();
 }
 
+void GaugeObjects::Abandon() {
+    for (std::unique_ptr<gauge::RadarGauge>& object : by_slot_) static_cast<void>(object.release());
+}
+
 void GaugeObjects::Release(GaugeSlot slot, const sim::GaugeHeader* header) {
     if (slot >= kGaugeCount || !by_slot_[slot] || header == nullptr) return;
     by_slot_[slot]->ForgetPlacement(*header);

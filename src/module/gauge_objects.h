@@ -33,6 +33,10 @@ public:
     // the placement's next drawn frame makes a new one.
     void Release(GaugeSlot slot, const sim::GaugeHeader* header);
 
+    // Lets go of every gauge object without destroying it: for a module
+    // unloaded with gauges still connected, where nothing may call GDI+.
+    void Abandon();
+
 private:
     std::unique_ptr<gauge::RadarGauge> by_slot_[kGaugeCount];
     std::uint32_t connections_[kGaugeCount] = {};

@@ -1,23 +1,45 @@
 #include "module/module_state.h"
 
+#include <optional>
+
 #include "module/gauge_table.h"
 #include "module/module_exports.h"
 
 namespace module {
 namespace {
 
-ModuleState* the_module = nullptr;
+class ModuleHolder {
+public:
+    ModuleHolder() = default;
+    ModuleHolder(const ModuleHolder&) = delete;
+    ModuleHolder& operator=(const ModuleHolder&) = delete;
+    ~ModuleHolder() {
+        if (state_) state_->gauges.Abandon();
+    }
+
+    ModuleState& Get() {
+        if (!state_) state_.emplace();
+        return *state_;
+    }
+    void Renew() { state_.reset(); }
+
+private:
+    std::optional<ModuleState> state_;
+};
+
+// Made at the first call, so that nothing runs when the host loads the
+// module.
+ModuleHolder& Holder() {
+    static ModuleHolder holder;
+    return holder;
+}
 
 }  // namespace
 
-ModuleState& TheModule() {
-    if (the_module == nullptr) the_module = new ModuleState();
-    return *the_module;
-}
+ModuleState& TheModule() { return Holder().Get(); }
 
 void RenewModule() {
-    delete the_module;
-    the_module = nullptr;
+    Holder().Renew();
     gauge_table = GaugeTableAtLoad();
     ImportTable = ImportTableAtLoad();
 }

@@ -17,9 +17,10 @@ struct ModuleState {
     GaugeObjects gauges;
 };
 
-// The module's one state, made at the first call that needs it. It is never
-// destroyed: the host disconnects every gauge before it unloads the module,
-// and nothing may call GDI+ while the module is being unloaded.
+// The module's one state, made at the first call that needs it and gone
+// with the module file. The host disconnects every gauge before it unloads
+// the module; a gauge object it left connected is abandoned then, for
+// nothing may call GDI+ while the module is being unloaded.
 ModuleState& TheModule();
 
 // The module as freshly loaded, for programs that run many cases in one

@@ -36,16 +36,19 @@ bool ReadNetPlayerSlot(const unsigned char* slot, RadarTarget& target) {
     const double velocity_a = ReadField<float>(slot, sim::netslot::kVelocityA);
     const double velocity_b = ReadField<float>(slot, sim::netslot::kVelocityB);
 
-    target.latitude_deg =
-        ReadField<double>(slot, sim::netslot::kLatitude) * units::kFullCircle_deg * sim::kLatitudeUnitFactor;
-    target.longitude_deg =
-        ReadField<double>(slot, sim::netslot::kLongitude) * units::kFullCircle_deg * sim::kLongitudeUnitFactor;
-    target.altitude_ft = altitude_m * units::kFeetPerMetre;
-    target.height_above_ground = SaturatingTruncate(altitude_m);
-    target.ground_speed_kt =
-        std::sqrt(velocity_a * velocity_a + velocity_b * velocity_b) * units::kKnotsPerKilometrePerHour;
-    target.vertical_speed_fpm = ReadField<float>(slot, sim::netslot::kVerticalSpeed) * units::kSecondsPerMinute;
-    target.heading_deg = ReadField<float>(slot, sim::netslot::kHeading);
+    // A value that is not a number (or that becomes none in our units) is
+    // unknown from here on.
+    target.latitude_deg = KnownOrUnknown(ReadField<double>(slot, sim::netslot::kLatitude) * units::kFullCircle_deg *
+                                         sim::kLatitudeUnitFactor);
+    target.longitude_deg = KnownOrUnknown(ReadField<double>(slot, sim::netslot::kLongitude) * units::kFullCircle_deg *
+                                          sim::kLongitudeUnitFactor);
+    target.altitude_ft = KnownOrUnknown(altitude_m * units::kFeetPerMetre);
+    target.height_above_ground = WholeHeight(altitude_m);
+    target.ground_speed_kt = KnownOrUnknown(std::sqrt(velocity_a * velocity_a + velocity_b * velocity_b) *
+                                            units::kKnotsPerKilometrePerHour);
+    target.vertical_speed_fpm =
+        KnownOrUnknown(ReadField<float>(slot, sim::netslot::kVerticalSpeed) * units::kSecondsPerMinute);
+    target.heading_deg = KnownOrUnknown(ReadField<float>(slot, sim::netslot::kHeading));
 
     // The name field holds 128 bytes; the copy reads no more than the
     // identifier holds, well inside the field even without a terminator.

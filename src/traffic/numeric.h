@@ -1,6 +1,7 @@
-// Conversions of host-delivered floating-point values to whole numbers that
+// Host-delivered floating-point values as the system keeps them: a value
+// that is not a finite number is unknown; conversions to whole numbers that
 // stay defined for any input (NaN becomes 0 and values beyond the target
-// type's range stop at its limits), and the remainder of an angle by a full
+// type's range stop at its limits); and the remainder of an angle by a full
 // circle without the cost of a general fmod where none is needed.
 #pragma once
 
@@ -10,6 +11,17 @@
 #include <type_traits>
 
 namespace traffic {
+
+// An unknown value: what a host value that is not a finite number (NaN or
+// an infinity) becomes where it is read. Nothing unknown is drawn, shown or
+// published: every user asks IsKnown first, and every comparison with it is
+// false.
+constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
+
+inline bool IsKnown(double value) { return std::isfinite(value); }
+
+// The value where it is finite, else unknown.
+inline double KnownOrUnknown(double value) { return IsKnown(value) ? value : kUnknown; }
 
 // The value truncated toward zero, as an Int. NaN gives 0; a value beyond
 // the range of Int (infinities included) gives Int's minimum or maximum.
@@ -39,6 +51,14 @@ inline double ExactRemainder(double value, double period) {
     if (std::fabs(value) < period) return value;
     if (value >= period && value < 2.0 * period) return value - period;
     return std::fmod(value, period);
+}
+
+// A height above the ground, in whole units, that is never above the ground
+// filter when it is unknown.
+constexpr std::int32_t kUnknownHeight = std::numeric_limits<std::int32_t>::lowest();
+
+inline std::int32_t WholeHeight(double height) {
+    return IsKnown(height) ? SaturatingTruncate(height) : kUnknownHeight;
 }
 
 }  // namespace traffic

@@ -13,8 +13,10 @@ namespace traffic {
 const OwnShip& GetOwnShipPosition(OwnShipRecord& own_ship) {
     const double latitude_units = platform::ReadModuleVariable(own_ship.latitude);
     const double longitude_units = platform::ReadModuleVariable(own_ship.longitude);
-    own_ship.position.latitude_deg = latitude_units * units::kFullCircle_deg * sim::kLatitudeUnitFactor;
-    own_ship.position.longitude_deg = longitude_units * units::kFullCircle_deg * sim::kLongitudeUnitFactor;
+    // Not a number: unknown, and no target is located from it.
+    own_ship.position.latitude_deg = KnownOrUnknown(latitude_units * units::kFullCircle_deg * sim::kLatitudeUnitFactor);
+    own_ship.position.longitude_deg =
+        KnownOrUnknown(longitude_units * units::kFullCircle_deg * sim::kLongitudeUnitFactor);
     return own_ship.position;
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/host_services.h"
+#include "traffic/numeric.h"
 
 namespace traffic {
 
@@ -145,6 +146,11 @@ float TrueBearingDegrees(float bearing_rad);
 template <typename Record>
 inline GeoPosition PositionOf(const Record& record) {
     return GeoPosition{record.latitude_deg, record.longitude_deg};
+}
+
+// Both coordinates are known: a position a leg can start or end at.
+inline bool IsKnownPosition(const GeoPosition& position) {
+    return IsKnown(position.latitude_deg) && IsKnown(position.longitude_deg);
 }
 
 }  // namespace traffic

@@ -136,13 +136,14 @@ void TrafficList::ReadTrafficTarget(sim::TrafficId id, RadarTarget& target) {
         name[kTrafficNameBytes - 1] = '\0';  // an interface that fills the buffer leaves no terminator
     }
 
-    target.latitude_deg = latitude_deg;
-    target.longitude_deg = longitude_deg;
-    target.altitude_ft = altitude_ft;
-    target.vertical_speed_fpm = SaturatingTruncate(vertical_speed_fpm);
-    target.height_above_ground = SaturatingTruncate(height_above_ground);
-    target.heading_deg = heading_deg;
-    target.ground_speed_kt = ground_speed_kt;
+    // A value that is not a number is unknown from here on.
+    target.latitude_deg = KnownOrUnknown(latitude_deg);
+    target.longitude_deg = KnownOrUnknown(longitude_deg);
+    target.altitude_ft = KnownOrUnknown(altitude_ft);
+    target.vertical_speed_fpm = IsKnown(vertical_speed_fpm) ? SaturatingTruncate(vertical_speed_fpm) : kUnknown;
+    target.height_above_ground = WholeHeight(height_above_ground);
+    target.heading_deg = KnownOrUnknown(heading_deg);
+    target.ground_speed_kt = KnownOrUnknown(ground_speed_kt);
     SetTargetIdentifier(target, name);
     target.source = kSourceTrafficInterface;
 }

@@ -35,8 +35,6 @@ DisplayFixture::DisplayFixture()
       graphics(std::make_unique<display::GraphicsWrapper>(reinterpret_cast<gdip::Hdc>(0x5150))),
       screen(*list, display::kModeSector, 40.0f) {
     screen.graphics = graphics.get();
-    screen.scale_x = 1.0f;
-    screen.scale_y = 1.0f;
     display::CreateGreenScheme(screen.resources, shared.gdiplus_objects.generic_family);
     overlay = display::OverlayCall{&CountOverlay, this};
 }
@@ -92,7 +90,14 @@ void DisplayFixture::Select(const std::string& identifier) {
 
 void DisplayFixture::DrawFrame(DisplayDraw draw, double host_time) {
     SetHostTime(host_time);
+    screen.selection.StartFrame(1.0f, 1.0f);
     draw(*this);
+}
+
+display::TargetFix DisplayFixture::Locate(const traffic::RadarTarget& target) {
+    display::TargetFix fix{};
+    EXPECT_TRUE(display::LocateTarget(shared.own_ship, target, 0.0, fix));
+    return fix;
 }
 
 display::ScreenPosition DisplayFixture::DrawnAt(std::uint32_t index) const {

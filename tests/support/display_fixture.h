@@ -14,6 +14,7 @@
 
 #include "display/gdiplus_wrappers.h"
 #include "display/radar_screen.h"
+#include "display/target_pass.h"
 #include "gauge/shared_state.h"
 #include "fake_host.h"
 #include "fake_traffic.h"
@@ -49,8 +50,12 @@ public:
     void SetHostTime(double seconds) { host.SetHostTime(seconds); }
     void Select(const std::string& identifier);
 
-    // Sets the host time and draws one frame of the display.
+    // Sets the host time and draws one frame of the display, which starts
+    // as the frame cycle starts it, at one pixel per virtual unit.
     void DrawFrame(DisplayDraw draw, double host_time);
+
+    // Where the own ship sees the target (which must have a position).
+    display::TargetFix Locate(const traffic::RadarTarget& target);
 
     traffic::RadarTarget& Target(std::uint32_t index) { return *list->Target(index); }
 

@@ -39,7 +39,7 @@ protected:
                                   const std::string& identifier = "T") {
         traffic::RadarTarget& target = f.PlaceTarget(index, 10.0, 0.0, identifier);
         target.altitude_ft = kOwnAltitude_ft - feet_below;
-        const display::TargetFix fix = display::LocateTarget(f.shared.own_ship, target, 0.0);
+        const display::TargetFix fix = f.Locate(target);
         f.SetHeading(fix.true_bearing_deg - relative_deg);
         return target;
     }
@@ -107,7 +107,6 @@ TEST_F(AltitudeDisplay, OnlyTargetsWithinTwentyDegreesAreDrawnAndClickable) {
         PlaceAt(1, c.relative_deg, 1000.0, "SIDE");
         f.Select("SIDE");
         f.screen.selection.Capture(0, 99.0f, 0.0f);
-        f.screen.selection.StartFrame();  // as the frame cycle does before a display draws
         f.Target(1).last_paint_time = 0.1;  // dim at host time 1: forgotten, placed or not
         DrawOnlyAt(1.0);
         if (c.drawn) {
@@ -125,11 +124,8 @@ TEST_F(AltitudeDisplay, OnlyTargetsWithinTwentyDegreesAreDrawnAndClickable) {
     // The hidden target at 20.5 degrees would stand at (410, 200), but a
     // click there selects nothing: its symbol is not on the screen.
     PlaceAt(1, 20.5, 1000.0, "HIDDEN");
-    f.screen.selection.StartFrame();
     DrawOnlyAt(2.0);
-    display::DisplayOrigin origin{};
-    ASSERT_TRUE(display::DisplayOriginOf(display::kModeAltitude, origin));
-    display::SelectTargetAt(f.screen.selection, *f.list, 1.0f, 1.0f, 500 + 410, 500 + 200, origin);
+    f.screen.selection.ClickAt(500 + 410, 500 + 200, display::DisplayOrigin{500.0f, 500.0f});
     EXPECT_STREQ(f.screen.selection.identifier(), "");
     EXPECT_FALSE(display::InAltitudeView(std::nanf("")));
 }

@@ -61,7 +61,7 @@ TEST_F(CircularOverlay, AltitudeTextsAndTheSpeedInModeFour) {
         const char* text;
     } altitudes[] = {{18000.0, "FL180"}, {35049.0, "FL350"}, {950.0, "900FT"},
                      {99.0, "0FT"},      {-150.0, "-100FT"}, {1e300, "FL21474836"},
-                     {std::nan(""), "0FT"}};
+                     {std::nan(""), "---FT"}};
     for (const auto& a : altitudes) {
         f.Target(2).altitude_ft = a.altitude_ft;
         EXPECT_EQ(Narrow(Draw()[1].text), a.text) << a.altitude_ft;
@@ -76,7 +76,7 @@ TEST_F(CircularOverlay, AltitudeTextsAndTheSpeedInModeFour) {
 }
 
 TEST_F(CircularOverlay, NothingWhileTheSelectedTargetIsNotOnTheScreenButTheFormatIsMade) {
-    f.screen.selection.StartTargetPass();
+    f.screen.selection.StartDisplay(display::DisplayOrigin{500.0f, 500.0f});  // a frame that has not seen it
     EXPECT_TRUE(Draw().empty());
     EXPECT_EQ(recorder::CallNames(), (std::vector<std::string>{"GdipCreateStringFormat"}));
     EXPECT_TRUE(Draw().empty());

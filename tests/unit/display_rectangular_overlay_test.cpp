@@ -115,7 +115,7 @@ TEST_F(RectangularOverlay, AltitudeInHundredsOfFeetThenFlightLevels) {
         double feet;
         const char* text;
     } cases[] = {{17999.9, "17900FT"}, {18000.0, "FL180"}, {35049.0, "FL350"},
-                 {-150.0, "-100FT"},   {std::nan(""), "0FT"}, {1e300, "FL21474836"}};
+                 {-150.0, "-100FT"},   {std::nan(""), "---FT"}, {1e300, "FL21474836"}};
     for (const auto& c : cases) {
         f.Target(2).altitude_ft = c.feet;
         EXPECT_EQ(Readout(1), Wide(c.text)) << c.feet;
@@ -126,7 +126,7 @@ TEST_F(RectangularOverlay, BearingInWholeDegreesAndDistanceWithOneDecimal) {
     const struct {
         float bearing;
         const char* text;
-    } bearings[] = {{45.0f, "BRG45\xB0"}, {359.6f, "BRG360\xB0"}, {0.4f, "BRG0\xB0"}, {std::nanf(""), "BRGnan\xB0"}};
+    } bearings[] = {{45.0f, "BRG45\xB0"}, {359.6f, "BRG360\xB0"}, {0.4f, "BRG0\xB0"}, {std::nanf(""), "BRG---\xB0"}};
     for (const auto& b : bearings) {
         Shows(7.0f, b.bearing);
         EXPECT_EQ(Readout(2), Wide(b.text)) << b.bearing;
@@ -140,13 +140,13 @@ TEST_F(RectangularOverlay, BearingInWholeDegreesAndDistanceWithOneDecimal) {
     ASSERT_EQ(texts.size(), 6u);
     EXPECT_EQ(texts[2].text.size(), display::kOverlayTextChars - 1);
     EXPECT_EQ(texts[2].text.substr(0, 4), u"BRG3");
-    EXPECT_EQ(texts[3].text, u"infNM");
+    EXPECT_EQ(texts[3].text, u"---NM");
 }
 
 TEST_F(RectangularOverlay, GroundSpeedShowsDashesUnderReducedData) {
     EXPECT_EQ(Readout(5), u"249KTS");
     f.Target(2).ground_speed_kt = std::nan("");
-    EXPECT_EQ(Readout(5), u"0KTS");
+    EXPECT_EQ(Readout(5), u"---KTS");
     f.Target(2).ground_speed_kt = 1e300;
     EXPECT_EQ(Readout(5), u"2147483647KTS");
 
@@ -178,7 +178,7 @@ TEST_F(RectangularOverlay, TheIdentifierIsDrawnFromTheRecordAndNeverPastIt) {
 }
 
 TEST_F(RectangularOverlay, NothingWhileTheSelectedTargetIsNotOnTheScreenButTheFormatIsMade) {
-    f.screen.selection.StartTargetPass();
+    f.screen.selection.StartDisplay(display::DisplayOrigin{500.0f, 500.0f});  // a frame that has not seen it
     EXPECT_TRUE(Draw().empty());
     EXPECT_EQ(recorder::CallNames(), (std::vector<std::string>{"GdipCreateStringFormat"}));
     EXPECT_TRUE(Draw().empty());

@@ -36,7 +36,7 @@ protected:
     // Turns the own heading so that the target in `index` lies at exactly
     // this relative bearing.
     void Aim(std::uint32_t index, double relative_deg) {
-        const display::TargetFix fix = display::LocateTarget(f.shared.own_ship, f.Target(index), 0.0);
+        const display::TargetFix fix = f.Locate(f.Target(index));
         f.SetHeading(fix.true_bearing_deg - relative_deg);
     }
 };
@@ -140,7 +140,6 @@ TEST_F(SectorDisplay, TheFanEdgesAreDrawnAndAnythingBeyondIsNeitherPlacedNorCapt
     double now = 1.0;
     for (const auto& c : cases) {
         f.screen.selection.Capture(0, 99.0f, 0.0f);
-        f.screen.selection.StartFrame();  // as the frame cycle does before a display draws
         Aim(1, c.relative_deg);
         DrawOnlyAt(now++);
         const bool placed = !std::isnan(f.DrawnAt(1).x);

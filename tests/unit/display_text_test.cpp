@@ -47,8 +47,8 @@ TEST(RangeLabel, ALabelThatDoesNotFitIsCutInsideItsBuffer) {
 
     EXPECT_EQ(Label(1e10f), "214748364");  // saturated whole number, cut
     EXPECT_EQ(Label(std::numeric_limits<float>::max()), "214748364");
-    EXPECT_EQ(Label(std::numeric_limits<float>::infinity()), "inf");
-    EXPECT_EQ(Label(std::nanf("")), "nan");
+    EXPECT_EQ(Label(std::numeric_limits<float>::infinity()), "---");
+    EXPECT_EQ(Label(std::nanf("")), "---");
 }
 
 TEST(OverlayText, DistanceWithOneDecimal) {
@@ -73,10 +73,10 @@ TEST(OverlayText, AltitudeInWholeHundredsAndFlightLevelsFrom18000) {
 }
 
 TEST(OverlayText, GarbageAltitudesStayDefinedAndInsideTheBuffer) {
-    EXPECT_EQ(Altitude(std::nan("")), "0FT");
+    EXPECT_EQ(Altitude(std::nan("")), "---FT");
     EXPECT_EQ(Altitude(1e300), "FL21474836");
     EXPECT_EQ(Altitude(-1e300), "-2147483600FT");
-    EXPECT_EQ(Altitude(std::numeric_limits<double>::infinity()), "FL21474836");
+    EXPECT_EQ(Altitude(std::numeric_limits<double>::infinity()), "---FT");
     EXPECT_EQ(display::WholeHundreds(1e300), 2147483600);
     EXPECT_EQ(display::WholeHundreds(-1e300), -2147483600);
     EXPECT_EQ(display::WholeHundreds(-99.9), 0);
@@ -87,7 +87,7 @@ TEST(OverlayText, SpeedInWholeKnotsCutTowardZero) {
     display::FormatSpeedText(249.9, text);
     EXPECT_EQ(Narrow(text), "249KTS");
     display::FormatSpeedText(std::nan(""), text);
-    EXPECT_EQ(Narrow(text), "0KTS");
+    EXPECT_EQ(Narrow(text), "---KTS");
     display::FormatSpeedText(1e300, text);
     EXPECT_EQ(Narrow(text), "2147483647KTS");
     display::FormatSpeedText(-1e300, text);

@@ -183,10 +183,10 @@ TEST_F(MultiGaugePanel, TheClickedGaugePublishesAndTheOthersOnlyRead) {
     frame(6.0);
     ExpectPublishedSelectionOf(b);
 
-    // A click that reaches no display (a mode without one) takes nothing.
+    // A click on a screen that shows no display (a frame of a mode without
+    // one) takes nothing.
     host.SetNamedVariableValue("Radar Mode", 1);
-    a.Draw();  // the same host time: the exchange only
-    ASSERT_EQ(a.object->mode(), 1);
+    frame(6.5);
     a.Click(20, 20);
     host.SetNamedVariableValue("Radar Mode", display::kModePlan);
     frame(7.0);
@@ -294,6 +294,42 @@ TEST_F(MultiGaugePanel, AClickSelectsOnlyWhatTheLastFrameDrew) {
     host.SetNamedVariableValue("Radar Mode", display::kModePlan);
     g.Draw();  // the same host time: the exchange only, so that the click looks at the plan display
     g.Click(kPlanOriginPx, kPlanOriginPx);
+    EXPECT_STREQ(g.object->selection().identifier(), "");
+}
+
+// With the simulator paused the host time stands still and nothing is
+// drawn, but every pre-draw service still exchanges the named variables: a
+// range or mode the panel changes then, and a rebuild that puts the records
+// in other slots, leave the picture as it is, and a click means that picture.
+TEST_F(MultiGaugePanel, WhilePausedAClickMeansWhatIsOnTheScreen) {
+    PanelGauge g(Circular(false), 1);
+    DrawAt(g, 1.0);  // registers
+    DrawAt(g, 2.0);  // the plan display: OWN hidden, N2NORTH in slot 1, N3EAST in slot 2
+    const double north_deg = g.Target(1).latitude_deg;
+
+    // Paused at 2.0: an aircraft comes before the others, and the range is halved.
+    info.aircraft.insert(info.aircraft.begin() + 1, Flying(9, "NEWCOMER", -0.05, 0.05));
+    host.SetNamedVariableValue("Radar Range", 20.0);
+    g.Draw();
+    ASSERT_STREQ(g.Target(1).identifier, "NEWCOMER");
+    g.ClickOnTarget(1);  // where the frame drew N2NORTH
+    EXPECT_STREQ(g.object->selection().identifier(), "N2NORTH");
+    g.Draw();
+    EXPECT_EQ(Published("Radar Target Latitude"), north_deg);
+    EXPECT_EQ(g.object->selection().index(), 2);  // the exchange followed it
+
+    // The mode changed, still paused: the plan display is what the pilot sees.
+    host.SetNamedVariableValue("Radar Mode", display::kModeSector);
+    g.Draw();
+    ASSERT_EQ(g.object->mode(), display::kModeSector);
+    g.ClickOnTarget(2);  // N3EAST's symbol, measured from the plan display's centre
+    EXPECT_STREQ(g.object->selection().identifier(), "N3EAST");
+    g.Draw();
+    EXPECT_EQ(Published("Radar Target Longitude"), 0.2);
+
+    // Time moves on: the sector display is drawn, and clicks go by it.
+    DrawAt(g, 3.0);
+    g.Click(kPlanOriginPx, 975);  // its apex, where no aircraft stands
     EXPECT_STREQ(g.object->selection().identifier(), "");
 }
 

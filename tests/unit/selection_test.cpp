@@ -1,4 +1,4 @@
-// Selecting a target by a click on its last drawn symbol.
+// Selecting a target by a click on a symbol the last drawn frame drew.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -17,6 +17,8 @@ namespace {
 using display::DisplayOrigin;
 using displaytest::DisplayFixture;
 
+constexpr DisplayOrigin kCentre{500.0f, 500.0f};
+
 class Selection : public ::testing::Test {
 protected:
     Selection() {
@@ -26,21 +28,19 @@ protected:
         f.PlaceTarget(3, 1.0, 0.0, "THREE");
         DrawSymbols();
     }
-    // The symbols a frame drew, slot by slot.
-    void DrawSymbols(display::ScreenPosition one = {100.0f, -50.0f}, display::ScreenPosition two = {110.0f, -50.0f}) {
-        f.screen.selection.StartFrame();
-        f.screen.selection.RecordSymbol(1, one);
-        f.screen.selection.RecordSymbol(2, two);  // overlaps the first
-        f.screen.selection.RecordSymbol(3, {-200.0f, 200.0f});
-    }
-    // A click at (x_px, y_px) of an image drawn at the screen's scale.
-    void ClickOnImage(std::int32_t x_px, std::int32_t y_px) {
-        display::SelectTargetAt(f.screen.selection, *f.list, f.screen.scale_x, f.screen.scale_y, x_px, y_px,
-                                DisplayOrigin{500.0f, 500.0f});
+    // The symbols a frame drew at this scale, slot by slot.
+    void DrawSymbols(display::ScreenPosition one = {100.0f, -50.0f}, display::ScreenPosition two = {110.0f, -50.0f},
+                     float scale_x = 1.0f, float scale_y = 1.0f) {
+        f.screen.selection.StartFrame(scale_x, scale_y);
+        f.screen.selection.StartDisplay(kCentre);
+        f.screen.selection.RecordSymbol(f.Target(1), 1, one);
+        f.screen.selection.RecordSymbol(f.Target(2), 2, two);  // overlaps the first
+        f.screen.selection.RecordSymbol(f.Target(3), 3, {-200.0f, 200.0f});
     }
     // A click at display-relative (vx, vy) on a 1000-pixel image.
     void ClickAt(float vx, float vy) {
-        ClickOnImage(static_cast<std::int32_t>(vx + 500.0f), static_cast<std::int32_t>(vy + 500.0f));
+        f.screen.selection.ClickAt(static_cast<std::int32_t>(vx + 500.0f), static_cast<std::int32_t>(vy + 500.0f),
+                                   kCentre);
     }
     std::string Selected() const { return f.screen.selection.identifier(); }
     DisplayFixture f;
@@ -80,30 +80,40 @@ TEST_F(Selection, AClickOnEmptyScreenClearsTheSelection) {
 }
 
 TEST_F(Selection, TheClickIsScaledToTheVirtualScreenBeforeTheTest) {
-    f.screen.scale_x = 0.5f;
-    f.screen.scale_y = 0.25f;
+    DrawSymbols({100.0f, -50.0f}, {110.0f, -50.0f}, 0.5f, 0.25f);
     // (300, 112) pixels are (600, 448) virtual, (100, -52) from the centre.
-    ClickOnImage(300, 112);
+    f.screen.selection.ClickAt(300, 112, kCentre);
     EXPECT_EQ(Selected(), "ONE");
     // 19.9 units off on both axes still hits; 20.0 does not.
-    f.screen.scale_x = 1.0f;
-    f.screen.scale_y = 1.0f;
     DrawSymbols({100.1f, -49.9f});
-    ClickOnImage(620, 470);  // (120, -30)
+    f.screen.selection.ClickAt(620, 470, kCentre);  // (120, -30)
     EXPECT_EQ(Selected(), "ONE");
     DrawSymbols({100.0f, -50.0f}, {500.0f, 500.0f});
-    ClickOnImage(620, 470);
+    f.screen.selection.ClickAt(620, 470, kCentre);
     EXPECT_EQ(Selected(), "");
 }
 
 TEST_F(Selection, OnlyASymbolTheLastFrameDrewCanBeHit) {
-    f.screen.selection.StartFrame();
-    f.screen.selection.RecordSymbol(2, {110.0f, -50.0f});
+    f.screen.selection.StartFrame(1.0f, 1.0f);
+    f.screen.selection.StartDisplay(kCentre);
+    f.screen.selection.RecordSymbol(f.Target(2), 2, {110.0f, -50.0f});
     ClickAt(100.0f, -50.0f);
     EXPECT_EQ(Selected(), "TWO");  // the next symbol the click hits
-    f.screen.selection.StartFrame();
+    f.screen.selection.StartFrame(1.0f, 1.0f);
     ClickAt(100.0f, -50.0f);
     EXPECT_EQ(Selected(), "");
+}
+
+// The frame's record holds the aircraft, not the slot: whatever the list
+// became after the frame, a click selects what the frame drew there.
+TEST_F(Selection, TheAircraftDrawnThereIsSelectedWhateverTheListBecameSince) {
+    f.PlaceTarget(1, 1.0, 0.0, "NEWCOMER");  // a rebuild put another aircraft in slot 1
+    ClickAt(100.0f, -50.0f);
+    EXPECT_EQ(Selected(), "ONE");
+    EXPECT_EQ(f.screen.selection.index(), 1);  // where it was drawn; the exchange follows it
+    f.SetTargetCount(0);                       // and gone from the list altogether
+    ClickAt(-200.0f, 200.0f);
+    EXPECT_EQ(Selected(), "THREE");
 }
 
 TEST_F(Selection, AnotherAircraftForgetsTheCapturedDistance) {
@@ -118,45 +128,20 @@ TEST_F(Selection, AnotherAircraftForgetsTheCapturedDistance) {
 
 TEST_F(Selection, NoScaleYetMeansNoChange) {
     f.Select("KEEP");
-    f.screen.scale_x = 0.0f;
+    DrawSymbols({100.0f, -50.0f}, {110.0f, -50.0f}, 0.0f, 1.0f);
     ClickAt(100.0f, -50.0f);
     EXPECT_EQ(Selected(), "KEEP");
-    f.screen.scale_x = 1.0f;
-    f.screen.scale_y = 0.0f;
+    DrawSymbols({100.0f, -50.0f}, {110.0f, -50.0f}, 1.0f, 0.0f);
     ClickAt(100.0f, -50.0f);
     EXPECT_EQ(Selected(), "KEEP");
-}
-
-TEST_F(Selection, TheFirstRecordCountsOnlyWithReducedData) {
-    f.PlaceTarget(0, 1.0, 0.0, "ZERO");
-    f.screen.selection.RecordSymbol(0, {100.0f, -50.0f});
-    ClickAt(100.0f, -50.0f);
-    EXPECT_EQ(Selected(), "ONE");
-    f.traffic_info.reduced_data = 1;
-    ClickAt(100.0f, -50.0f);
-    EXPECT_EQ(Selected(), "ZERO");
-    EXPECT_EQ(f.screen.selection.index(), 0);
 }
 
 TEST_F(Selection, ALongIdentifierIsCopiedWhole) {
     const std::string longest(traffic::kIdentifierChars - 1, 'X');
     f.PlaceTarget(3, 1.0, 0.0, longest);
+    DrawSymbols();
     ClickAt(-200.0f, 200.0f);
     EXPECT_EQ(Selected(), longest);
-}
-
-TEST(DisplayOrigins, CentreForPlanAndAltitudeApexForSector) {
-    DisplayOrigin origin{};
-    ASSERT_TRUE(display::DisplayOriginOf(display::kModePlan, origin));
-    EXPECT_EQ(origin.x, 500.0f);
-    EXPECT_EQ(origin.y, 500.0f);
-    ASSERT_TRUE(display::DisplayOriginOf(display::kModeAltitude, origin));
-    EXPECT_EQ(origin.y, 500.0f);
-    ASSERT_TRUE(display::DisplayOriginOf(display::kModeSector, origin));
-    EXPECT_EQ(origin.x, 500.0f);
-    EXPECT_EQ(origin.y, 975.0f);
-    EXPECT_FALSE(display::DisplayOriginOf(1, origin));
-    EXPECT_FALSE(display::DisplayOriginOf(5, origin));
 }
 
 // A gauge whose every display draws one symbol, slot 1's, 475 units above
@@ -164,12 +149,21 @@ TEST(DisplayOrigins, CentreForPlanAndAltitudeApexForSector) {
 class OneSymbolGauge : public gauge::RadarGauge {
 public:
     using RadarGauge::RadarGauge;
-    void DrawPlan() override { selection().RecordSymbol(1, {0.0f, -475.0f}); }
-    void DrawSector() override { DrawPlan(); }
-    void DrawAltitude() override { DrawPlan(); }
+    void DrawPlan() override { DrawOneSymbol({500.0f, 500.0f}); }
+    void DrawSector() override { DrawOneSymbol({500.0f, 975.0f}); }
+    void DrawAltitude() override { DrawOneSymbol({500.0f, 500.0f}); }
+
+private:
+    void DrawOneSymbol(DisplayOrigin origin) {
+        selection().StartDisplay(origin);
+        selection().RecordSymbol(*traffic_list().Target(1), 1, {0.0f, -475.0f});
+    }
 };
 
-TEST(GaugeClick, MeasuredFromTheOriginOfTheCurrentMode) {
+// A click is measured from the origin of the display the last drawn frame
+// drew, whatever the mode has become since (with the host paused, no frame
+// is drawn until the host time moves).
+TEST(GaugeClick, MeasuredFromTheOriginOfTheDisplayOnTheScreen) {
     fakehost::FakeHost host;
     faketraffic::FakeTrafficInfo info;
     faketraffic::FakeRegistered registered;
@@ -183,26 +177,29 @@ TEST(GaugeClick, MeasuredFromTheOriginOfTheCurrentMode) {
     OneSymbolGauge gauge(shared);
     ASSERT_EQ(gauge.traffic_list().Count(), 2u);
     fakehost::Placement placement(fakehost::FakeDeviceContext(1), 1000, 1000);
-    host.SetHostTime(1.0);
-    gauge.Draw(&placement.header);  // a sector frame
-    // A mode changed by the panel; the same host time draws nothing.
-    const auto set_mode = [&](std::int32_t mode) {
+    const auto draw_in = [&](std::int32_t mode, double host_time) {
         host.SetNamedVariableValue("Radar Mode", mode);
+        host.SetHostTime(host_time);
         gauge.Draw(&placement.header);
         ASSERT_EQ(gauge.mode(), mode);
     };
+    const auto click_centre = [&] { gauge.OnMouseClick(sim::ClickPoint{500, 500}); };
 
-    set_mode(display::kModeSector);  // apex (500, 975): the click at (500, 500) hits
-    gauge.OnMouseClick(sim::ClickPoint{500, 500});
+    gauge.OnMouseClick(sim::ClickPoint{500, 25});  // nothing drawn yet: nothing on the screen
+    host.SetHostTime(1.0);
+    gauge.Draw(&placement.header);  // the first exchange makes "Radar Mode"
+    draw_in(display::kModeSector, 2.0);
+    draw_in(display::kModePlan, 2.0);  // paused: the sector display is still on the screen
+    click_centre();                    // from the apex (500, 975): a hit
     EXPECT_STREQ(gauge.selection().identifier(), "SECTOR");
 
-    set_mode(display::kModePlan);  // centre (500, 500): the same click misses
-    gauge.OnMouseClick(sim::ClickPoint{500, 500});
+    draw_in(display::kModePlan, 3.0);  // centre (500, 500): the same click misses
+    click_centre();
     EXPECT_STREQ(gauge.selection().identifier(), "");
 
     gauge.selection().Pick("KEEP", 0);
-    set_mode(7);  // no display: the click does nothing
-    gauge.OnMouseClick(sim::ClickPoint{500, 500});
+    draw_in(7, 4.0);  // a frame of no display: nothing to click
+    click_centre();
     EXPECT_STREQ(gauge.selection().identifier(), "KEEP");
 }
 

@@ -225,7 +225,8 @@ TEST_F(NetPlayers, NamesAndWholeNumbersStayInsideTheirFields) {
     RebuildAt(10.0, list);
     ASSERT_EQ(list.Count(), 4u);
     EXPECT_EQ(std::string(list.Target(0)->identifier), std::string(49, 'W'));
-    EXPECT_EQ(list.Target(1)->height_above_ground, 0);
+    EXPECT_EQ(list.Target(1)->height_above_ground, traffic::kUnknownHeight);  // never above the ground filter
+    EXPECT_TRUE(std::isnan(list.Target(1)->altitude_ft));
     EXPECT_EQ(list.Target(2)->height_above_ground, INT32_MAX);
     EXPECT_EQ(list.Target(3)->height_above_ground, INT32_MIN);
 }

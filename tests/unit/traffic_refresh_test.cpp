@@ -196,6 +196,8 @@ TEST_F(TrafficRefresh, ValuesNotDeliveredReadAsZeroNotAsTheTargetBefore) {
     EXPECT_STREQ(t.identifier, "");
 }
 
+// Whole numbers stay defined; a value that is not a number is unknown, and a
+// height that is not one never clears the ground filter.
 TEST_F(TrafficRefresh, WholeNumbersFromWildValuesStayDefined) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
@@ -209,12 +211,12 @@ TEST_F(TrafficRefresh, WholeNumbersFromWildValuesStayDefined) {
     faketraffic::StandaloneList list;
     list.SetRange(40.0f);
     ASSERT_EQ(list.Count(), 3u);
-    EXPECT_EQ(list.Target(0)->vertical_speed_fpm, 0.0);
+    EXPECT_TRUE(std::isnan(list.Target(0)->vertical_speed_fpm));
     EXPECT_EQ(list.Target(0)->height_above_ground, INT32_MAX);
     EXPECT_EQ(list.Target(1)->vertical_speed_fpm, 2147483647.0);
-    EXPECT_EQ(list.Target(1)->height_above_ground, INT32_MIN);
+    EXPECT_EQ(list.Target(1)->height_above_ground, traffic::kUnknownHeight);
     EXPECT_EQ(list.Target(2)->vertical_speed_fpm, -2147483648.0);
-    EXPECT_EQ(list.Target(2)->height_above_ground, 0);
+    EXPECT_EQ(list.Target(2)->height_above_ground, traffic::kUnknownHeight);
 }
 
 TEST_F(TrafficRefresh, KeepsQueryOrderAndShrinksWithTheQuery) {
