@@ -26,9 +26,9 @@
  *                                it: after pre-generate (8) when a resize
  *                                makes the image anew, after pre-kill (12)
  *                                when the panel closes
- *   drawn again after a resize   the next frame after post-generate (9)
- *                                makes a Graphics on the new image's
- *                                device context
+ *   drawn again after a resize   the frames after post-generate (9) make
+ *                                a Graphics on the new image's device
+ *                                context (its handle may be the old one's)
  *
  * The last two watch the module's own GDI+ calls: its import address
  * table's entries for GdipCreateFromHDC and GdipDeleteGraphics lead to
