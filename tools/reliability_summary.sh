@@ -91,7 +91,7 @@ conventions_line() {
   result=$(value "$f" result)
   case "$result" in
     pass)
-      printf '  %-22s thiscall interface calls, mouse lists to type 0, no -1 to get or set, entry 38 first (%s), %s s: clean\n' \
+      printf '  %-22s thiscall interface calls, mouse lists to type 0, no -1 to get or set, entry 38 first, no Graphics on a released context (%s), %s s: clean\n' \
         "conventions (i686)" "$(value "$f" reason)" "$(value "$f" seconds)" ;;
     skipped)
       printf '  %-22s NOT RUN: %s\n' "conventions (i686)" "$(value "$f" reason)" ;;

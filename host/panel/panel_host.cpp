@@ -63,17 +63,27 @@ GaugePlacement* PanelHost::Place(std::string_view gauge_name, int width_px, int 
 
 bool PanelHost::Resize(GaugePlacement& placement, int width_px, int height_px) {
     if (width_px == placement.width() && height_px == placement.height()) return true;
-    return placement.ReplaceSurface(Surface::Create(width_px, height_px));
+    std::unique_ptr<Surface> surface = Surface::Create(width_px, height_px);
+    if (!surface || placement.replaced_surfaces() >= kMaxReplacedSurfaces) return false;
+    SendService(placement, sim::kServicePreGenerate);
+    const bool replaced = placement.ReplaceSurface(std::move(surface));
+    SendService(placement, sim::kServicePostGenerate);
+    return replaced;
 }
 
 void PanelHost::Remove(GaugePlacement* placement) {
     auto it = std::find_if(placements_.begin(), placements_.end(),
                            [placement](const std::unique_ptr<GaugePlacement>& p) { return p.get() == placement; });
     if (it == placements_.end()) return;
-    SendService(**it, sim::kServiceDisconnect);
-    if ((*it)->header()->kill) module_calls_.Make([&] { (*it)->header()->kill(); });
-    (*it)->ClearDrawingElement();
+    std::unique_ptr<GaugePlacement> going = std::move(*it);
     placements_.erase(it);
+    sim::GaugeHeader* header = going->header();
+    SendService(*going, sim::kServicePreKill);
+    if (header->kill) module_calls_.Make([&] { header->kill(); });
+    going->ClearDrawingElement();
+    going.reset();  // its surfaces and their device contexts
+    SendServiceWithoutImage(header, sim::kServicePostKill);
+    SendServiceWithoutImage(header, sim::kServiceDisconnect);
 }
 
 void PanelHost::RemoveAll() {
@@ -96,6 +106,14 @@ void PanelHost::SendPreDraw(GaugePlacement& placement) { SendService(placement, 
 void PanelHost::SendService(GaugePlacement& placement, sim::GaugeService service) {
     sim::GaugeHeader* header = placement.header();
     placement.PrepareDrawingElement();
+    if (header->callback) module_calls_.Make([&] { header->callback(header, service, 0); });
+}
+
+void PanelHost::SendServiceWithoutImage(sim::GaugeHeader* header, sim::GaugeService service) {
+    if (sim::Element* element = DrawingElement(header)) {
+        element->image = nullptr;
+        element->device_context = nullptr;
+    }
     if (header->callback) module_calls_.Make([&] { header->callback(header, service, 0); });
 }
 

@@ -1,9 +1,12 @@
 // The panel host: loads a gauge module by path and plays the simulator's
 // panel system for it, through the module's exports only. It hands the
 // module its HostPanels table, places gauges with surfaces of a chosen
-// size, drives the connection, pre-draw and disconnection services and the
-// standard routines, delivers clicks, and keeps the named variables, the
-// own aircraft, the clock and the registered interfaces.
+// size, drives the gauge services and the standard routines, delivers
+// clicks, and keeps the named variables, the own aircraft, the clock and
+// the registered interfaces. As the simulator does, it sends the service
+// before and the one after each release of a placement's surface:
+// pre-generate and post-generate around a resize, pre-kill and post-kill
+// around a removal.
 //
 // One panel host is active in a process at a time (the table's entries
 // carry no context): the newest one constructed.
@@ -61,12 +64,15 @@ public:
     // an unknown gauge or a size that is not usable.
     GaugePlacement* Place(std::string_view gauge_name, int width_px, int height_px);
     // Gives the placement a new surface of this size, as a host does when a
-    // panel window changes size: the gauge stays connected and draws at the
-    // new size at its next frame, also at an unchanged host time. False, and
-    // the size unchanged, for a size that is not usable or a placement that
-    // cannot replace its surface again (GaugePlacement::ReplaceSurface).
+    // panel window changes size: pre-generate, the new surface, post-generate.
+    // The gauge stays connected and draws at the new size at its next frame,
+    // also at an unchanged host time. False, no service sent and the size
+    // unchanged, for a size that is not usable or a placement that cannot
+    // replace its surface again (GaugePlacement::ReplaceSurface).
     bool Resize(GaugePlacement& placement, int width_px, int height_px);
-    // The disconnection service and the kill routine; the placement is gone.
+    // Pre-kill, the kill routine, the placement and its surfaces gone,
+    // post-kill, then the disconnection; the last two with no image and no
+    // device context in the drawing element.
     void Remove(GaugePlacement* placement);
     const std::vector<std::unique_ptr<GaugePlacement>>& placements() const { return placements_; }
 
@@ -111,6 +117,7 @@ private:
     void* GetRegisteredInterface(const char* name) override;
 
     void SendService(GaugePlacement& placement, sim::GaugeService service);
+    void SendServiceWithoutImage(sim::GaugeHeader* header, sim::GaugeService service);
     void RemoveAll();
 
     ModuleCallPrecision module_calls_;

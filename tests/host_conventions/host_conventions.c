@@ -3,8 +3,9 @@
  * objects are declared here, from the simulator's published layout, and the
  * interface operations are thiscall as the simulator's compiler makes them.
  * It loads the module file, drives every gauge through a panel without
- * traffic and then through one with a traffic interface, and reports on
- * seven conventions:
+ * traffic and then through one with a traffic interface, resizing each
+ * placement on the way and closing the panel at the end, and reports on
+ * nine conventions:
  *
  *   interface object in ECX      every call into the registered object and
  *                                the traffic interface has its object in ECX
@@ -20,10 +21,22 @@
  *                                reaches get or set
  *   initialize_var               entry 38 has seen each module-variable
  *                                record before entry 40 looks it up
+ *   Graphics before its context  no Graphics the module made on a device
+ *                                context is alive when the host releases
+ *                                it: after pre-generate (8) when a resize
+ *                                makes the image anew, after pre-kill (12)
+ *                                when the panel closes
+ *   drawn again after a resize   the frames after post-generate (9) make
+ *                                a Graphics on the new image's device
+ *                                context (its handle may be the old one's)
+ *
+ * The last two watch the module's own GDI+ calls: its import address
+ * table's entries for GdipCreateFromHDC and GdipDeleteGraphics lead to
+ * this host, which passes them on to gdiplus.dll.
  *
  *   host_conventions.exe MODULE [--result FILE]
  *
- * Exit status 0 when all seven hold. A crash inside the module ends the run
+ * Exit status 0 when all nine hold. A crash inside the module ends the run
  * with the report so far and the call that was under way.
  */
 #include <windows.h>
@@ -144,7 +157,11 @@ typedef struct {
 #define kPanelsId 0x0Fu
 
 enum {
+    kServicePreGenerate = 8,
+    kServicePostGenerate = 9,
     kServicePreDraw = 10,
+    kServicePreKill = 12,
+    kServicePostKill = 13,
     kServiceConnect = 14,
     kServiceDisconnect = 15,
 };
@@ -159,12 +176,15 @@ enum Check {
     kMouseLists,
     kNamedVariableIds,
     kInitializeVar,
+    kGraphicsBeforeRelease,
+    kDrawnAfterResize,
     kCheckCount
 };
 static const char* const kCheckNames[kCheckCount] = {
     "interface object in ECX", "QueryInterface name \"ITrafficInfo\"", "traffic operations see their own object",
     "stack balanced across calls into the module", "mouse lists end with type 0 within the image",
     "no -1 or unissued id to get or set", "entry 38 before each record's first look-up",
+    "no Graphics alive on a released device context", "a new Graphics on the image made on a resize",
 };
 #define kFailuresKept 4
 static struct {
@@ -291,8 +311,10 @@ static int InImage(const void* p, size_t bytes) {
     return b >= image_begin && b <= image_end && (size_t)(image_end - b) >= bytes;
 }
 
+static const char* GaugeName(const GaugeHead* gauge) { return InImage(gauge->name, 1) ? gauge->name : "?"; }
+
 static void CheckMouseList(const GaugeHead* gauge) {
-    const char* name = InImage(gauge->name, 1) ? gauge->name : "?";
+    const char* name = GaugeName(gauge);
     const MouseRecord* record = gauge->mouse;
     for (unsigned index = 0;; ++index, ++record) {
         if (!InImage(record, sizeof *record)) {
@@ -310,6 +332,93 @@ static void CheckMouseList(const GaugeHead* gauge) {
             return;
         }
     }
+}
+
+/* ------------------------------------------------------------------------
+ * The module's Graphics on device contexts, watched through its import
+ * address table: the slots of GdipCreateFromHDC and GdipDeleteGraphics lead
+ * to the two wrappers here, which keep which Graphics is alive on which
+ * device context and pass the call on. GDI+'s flat functions are stdcall. */
+typedef int32_t(STDCALL* CreateFromHdcFunction)(HDC dc, void** graphics);
+typedef int32_t(STDCALL* DeleteGraphicsFunction)(void* graphics);
+static CreateFromHdcFunction real_create_from_hdc;
+static DeleteGraphicsFunction real_delete_graphics;
+
+#define kMaxAlive 64
+static struct {
+    void* graphics;
+    HDC dc;
+} alive[kMaxAlive];
+static unsigned alive_count;
+static unsigned alive_lost;  /* made while the table was full */
+
+/* Told of every Graphics made on a device context (the placements'). */
+static void GraphicsMadeOn(HDC dc);
+
+static int32_t STDCALL WatchedCreateFromHdc(HDC dc, void** graphics) {
+    const int32_t status = real_create_from_hdc(dc, graphics);
+    if (status == 0 && graphics != NULL && *graphics != NULL) {
+        if (alive_count < kMaxAlive) {
+            alive[alive_count].graphics = *graphics;
+            alive[alive_count].dc = dc;
+            ++alive_count;
+        } else {
+            ++alive_lost;
+        }
+        GraphicsMadeOn(dc);
+    }
+    return status;
+}
+
+static int32_t STDCALL WatchedDeleteGraphics(void* graphics) {
+    for (unsigned i = 0; i < alive_count; ++i) {
+        if (alive[i].graphics == graphics) {
+            alive[i] = alive[--alive_count];
+            break;
+        }
+    }
+    return real_delete_graphics(graphics);
+}
+
+static unsigned AliveOn(HDC dc) {
+    unsigned count = 0;
+    for (unsigned i = 0; i < alive_count; ++i) count += alive[i].dc == dc;
+    return count;
+}
+
+/* Points the module's import slot of DLL!NAME at the wrapper and keeps what
+ * it held. The slot is found by the name the import lookup table gives it,
+ * or else by the address the DLL exports under that name. */
+static int WatchImport(HMODULE module, const char* dll, const char* name, void* wrapper, void** real) {
+    const uint8_t* base = (const uint8_t*)module;
+    const IMAGE_NT_HEADERS32* nt = (const IMAGE_NT_HEADERS32*)(base + ((const IMAGE_DOS_HEADER*)module)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY* directory = &nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    HMODULE exporter = GetModuleHandleA(dll);
+    const void* exported = exporter ? (const void*)GetProcAddress(exporter, name) : NULL;
+    if (directory->VirtualAddress == 0) return 0;
+    for (const IMAGE_IMPORT_DESCRIPTOR* d = (const IMAGE_IMPORT_DESCRIPTOR*)(base + directory->VirtualAddress);
+         d->Name != 0; ++d) {
+        if (_stricmp((const char*)(base + d->Name), dll) != 0) continue;
+        IMAGE_THUNK_DATA32* slots = (IMAGE_THUNK_DATA32*)(base + d->FirstThunk);
+        const IMAGE_THUNK_DATA32* names =
+            d->OriginalFirstThunk ? (const IMAGE_THUNK_DATA32*)(base + d->OriginalFirstThunk) : NULL;
+        for (unsigned k = 0; slots[k].u1.Function != 0; ++k) {
+            int found = exported != NULL && (const void*)(uintptr_t)slots[k].u1.Function == exported;
+            if (names != NULL && !IMAGE_SNAP_BY_ORDINAL32(names[k].u1.Ordinal)) {
+                const IMAGE_IMPORT_BY_NAME* by_name = (const IMAGE_IMPORT_BY_NAME*)(base + names[k].u1.AddressOfData);
+                found = found || strcmp((const char*)by_name->Name, name) == 0;
+            }
+            if (!found) continue;
+            DWORD protection;
+            if (!VirtualProtect(&slots[k].u1.Function, sizeof slots[k].u1.Function, PAGE_READWRITE, &protection))
+                return 0;
+            *real = (void*)(uintptr_t)slots[k].u1.Function;
+            slots[k].u1.Function = (DWORD)(uintptr_t)wrapper;
+            VirtualProtect(&slots[k].u1.Function, sizeof slots[k].u1.Function, protection, &protection);
+            return 1;
+        }
+    }
+    return 0;
 }
 
 /* ------------------------------------------------------------------------
@@ -517,14 +626,59 @@ static void FillPanels(void) {
 }
 
 /* ------------------------------------------------------------------------
- * A gauge placed on the panel: its picture and the calls a host makes. */
+ * A gauge placed on the panel: its picture and the calls a host makes. The
+ * host owns the picture, a bitmap selected into a device context of its
+ * own, and releases both when a resize makes the picture anew (between
+ * pre-generate and post-generate) and when the panel closes (between
+ * pre-kill and post-kill). */
 typedef struct {
     GaugeHead* header;
-    HDC dc;
+    HDC dc;                  /* null once released */
     HBITMAP bitmap;
     HGDIOBJ previous;
     ImageHeader image;
+    unsigned graphics_made;  /* by the module on dc since the picture was made */
 } Placement;
+
+#define kMaxPlacements 8
+static Placement* placed;
+static unsigned placed_count;
+
+static void GraphicsMadeOn(HDC dc) {
+    for (unsigned g = 0; g < placed_count; ++g) placed[g].graphics_made += placed[g].dc == dc;
+}
+
+static void MakePicture(Placement* p, int32_t width, int32_t height) {
+    BITMAPINFO info = {0};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = NULL;
+    p->dc = CreateCompatibleDC(NULL);
+    p->bitmap = CreateDIBSection(p->dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    p->previous = SelectObject(p->dc, p->bitmap);
+    p->image.flags = 0;
+    p->image.width = width;
+    p->image.height = height;
+    p->graphics_made = 0;
+}
+
+/* No Graphics the module made on the device context may outlive it. One
+ * that does is left out of later checks: the handle value may come back. */
+static void ReleasePicture(Placement* p, const char* after) {
+    Note(kGraphicsBeforeRelease, AliveOn(p->dc) == 0,
+         "a device context released after %s still had a Graphics the module made on it", after);
+    for (unsigned i = 0; i < alive_count; ++i) {
+        if (alive[i].dc == p->dc) alive[i].dc = NULL;
+    }
+    SelectObject(p->dc, p->previous);
+    DeleteObject(p->bitmap);
+    DeleteDC(p->dc);
+    p->dc = NULL;
+    p->bitmap = NULL;
+}
 
 static Element* DrawingElement(const GaugeHead* header) {
     if (header->elements == NULL || header->elements[0] == NULL || header->elements[0]->next == NULL) return NULL;
@@ -534,7 +688,7 @@ static Element* DrawingElement(const GaugeHead* header) {
 static void Service(Placement* p, int32_t service, const char* what) {
     Element* drawing = DrawingElement(p->header);
     if (drawing != NULL) {
-        drawing->image = &p->image;
+        drawing->image = p->dc != NULL ? &p->image : NULL;
         drawing->device_context = p->dc;
     }
     const uint32_t words[3] = {(uint32_t)(uintptr_t)p->header, (uint32_t)service, 0};
@@ -542,20 +696,8 @@ static void Service(Placement* p, int32_t service, const char* what) {
 }
 
 static void Place(Placement* p, GaugeHead* header, HMODULE module) {
-    BITMAPINFO info = {0};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = 200;
-    info.bmiHeader.biHeight = -200;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = NULL;
     p->header = header;
-    p->dc = CreateCompatibleDC(NULL);
-    p->bitmap = CreateDIBSection(p->dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    p->previous = SelectObject(p->dc, p->bitmap);
-    p->image.flags = 0;
-    p->image.width = 200;
-    p->image.height = 200;
+    MakePicture(p, 200, 200);
     const uint32_t resource = (uint32_t)(uintptr_t)module;
     const uint32_t phase = 0;
     CallModule("the install routine", (void*)header->install, 1, &resource);
@@ -582,23 +724,31 @@ static void Click(Placement* p) {
     }
 }
 
+/* The panel window resized: the picture made anew at another size. */
+static void Resize(Placement* p, int32_t width, int32_t height) {
+    Service(p, kServicePreGenerate, "the pre-generate service");
+    ReleasePicture(p, "pre-generate (8)");
+    MakePicture(p, width, height);
+    Service(p, kServicePostGenerate, "the post-generate service");
+}
+
+/* The panel closes: pre-kill, the kill routine, the picture released,
+ * post-kill, then the disconnection. */
 static void Remove(Placement* p) {
-    Service(p, kServiceDisconnect, "the disconnection service");
+    Service(p, kServicePreKill, "the pre-kill service");
     CallModule("the kill routine", (void*)p->header->kill, 0, NULL);
-    Element* drawing = DrawingElement(p->header);
-    if (drawing != NULL) {
-        drawing->image = NULL;
-        drawing->device_context = NULL;
-    }
-    SelectObject(p->dc, p->previous);
-    DeleteObject(p->bitmap);
-    DeleteDC(p->dc);
+    ReleasePicture(p, "pre-kill (12)");
+    Service(p, kServicePostKill, "the post-kill service");
+    Service(p, kServiceDisconnect, "the disconnection service");
 }
 
 /* Every gauge placed, drawn for a few frames (past the second after which
- * the traffic list is rebuilt), clicked, drawn again and removed. */
+ * the traffic list is rebuilt), clicked, resized, drawn again and removed. */
 static void FlyPanel(GaugeHead** gauges, unsigned count, HMODULE module) {
-    Placement placements[8];
+    Placement placements[kMaxPlacements];
+    memset(placements, 0, sizeof placements);
+    placed = placements;
+    placed_count = count;
     for (unsigned g = 0; g < count; ++g) Place(&placements[g], gauges[g], module);
     for (int frame = 0; frame < 30; ++frame) {
         host_time_s += 0.1;
@@ -606,8 +756,14 @@ static void FlyPanel(GaugeHead** gauges, unsigned count, HMODULE module) {
         for (unsigned g = 0; g < count; ++g) Frame(&placements[g]);
         if (frame == 10)
             for (unsigned g = 0; g < count; ++g) Click(&placements[g]);
+        if (frame == 20)
+            for (unsigned g = 0; g < count; ++g) Resize(&placements[g], 240, 160);
     }
+    for (unsigned g = 0; g < count; ++g)
+        Note(kDrawnAfterResize, placements[g].graphics_made > 0,
+             "%s drew no Graphics on its new picture's device context", GaugeName(gauges[g]));
     for (unsigned g = count; g-- > 0;) Remove(&placements[g]);
+    placed_count = 0;
 }
 
 int main(int argc, char** argv) {
@@ -639,12 +795,18 @@ int main(int argc, char** argv) {
         fprintf(stderr, "%s does not export ImportTable and Linkage\n", argv[1]);
         return 2;
     }
+    if (!WatchImport(module, "gdiplus.dll", "GdipCreateFromHDC", (void*)WatchedCreateFromHdc,
+                     (void**)&real_create_from_hdc))
+        Note(kGraphicsBeforeRelease, 0, "no import slot of gdiplus.dll's GdipCreateFromHDC to watch");
+    if (!WatchImport(module, "gdiplus.dll", "GdipDeleteGraphics", (void*)WatchedDeleteGraphics,
+                     (void**)&real_delete_graphics))
+        Note(kGraphicsBeforeRelease, 0, "no import slot of gdiplus.dll's GdipDeleteGraphics to watch");
     for (unsigned i = 0; i < 16 && imports[i].id != 0; ++i) {
         if (imports[i].id == kPanelsId) imports[i].pointer = panels;
     }
-    GaugeHead* gauges[8];
+    GaugeHead* gauges[kMaxPlacements];
     unsigned count = 0;
-    while (count < 8 && linkage->gauges[count] != NULL) {
+    while (count < kMaxPlacements && linkage->gauges[count] != NULL) {
         gauges[count] = linkage->gauges[count];
         ++count;
     }
@@ -660,6 +822,9 @@ int main(int argc, char** argv) {
     traffic_offered = 1;
     FlyPanel(gauges, count, module);
     CallModule("the module's deinit routine", (void*)linkage->module_deinit, 0, NULL);
+    if (alive_lost)
+        Note(kGraphicsBeforeRelease, 0, "more than %d Graphics alive at once: %u went unwatched", kMaxAlive,
+             alive_lost);
 
     char ending[80];
     snprintf(ending, sizeof ending, "ran %u gauges in %lu ms", count, (unsigned long)(GetTickCount() - start_ms));

@@ -13,8 +13,9 @@
 #              is RESULT_FILE.
 # conventions: host_conventions.exe, a host declared apart from the
 #              module's headers, on the simulator's calling conventions,
-#              mouse lists, named-variable ids and token variables; its
-#              result file is RESULT_FILE.
+#              mouse lists, named-variable ids, token variables and the
+#              Graphics on device contexts the host releases; its result
+#              file is RESULT_FILE.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 tools="$here/../../tools/wine"
