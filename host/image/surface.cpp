@@ -49,19 +49,6 @@ sim::DeviceContext Surface::AcquireDeviceContext() { return native_->dc; }
 
 void Surface::ReleaseDeviceContext() {}
 
-void Surface::DropPixels() {
-    if (native_->bitmap == nullptr) return;
-    GdiFlush();
-    // The device context's own 1 x 1 bitmap goes back in; the DIB goes.
-    SelectObject(native_->dc, native_->previous);
-    DeleteObject(native_->bitmap);
-    native_->bitmap = nullptr;
-    native_->previous = nullptr;
-    native_->bits = nullptr;
-    width_ = 1;
-    height_ = 1;
-}
-
 Image Surface::ReadImage() {
     GdiFlush();
     if (native_->bits == nullptr) return Image();
@@ -114,10 +101,6 @@ void Surface::ReleaseDeviceContext() {
     if (native_->dc_out) gdip::GdipReleaseDC(native_->graphics, native_->dc);
     native_->dc_out = false;
 }
-
-// libgdiplus's device context is the Graphics itself, which owns the
-// bitmap: both stay while the surface lives.
-void Surface::DropPixels() {}
 
 Image Surface::ReadImage() {
     ReleaseDeviceContext();

@@ -31,14 +31,6 @@ public:
     // bitmap is read); the next acquisition takes it again.
     void ReleaseDeviceContext();
 
-    // Frees the pixels but keeps the device context alive, 1 x 1 pixel large,
-    // for a surface the host has replaced: a module may still hold a GDI+
-    // Graphics made on that device context, and a deleted one's handle could
-    // come back as the handle of a new surface. Nothing is read or drawn
-    // afterwards. On Linux the device context is the Graphics that owns the
-    // bitmap, and both stay.
-    void DropPixels();
-
     // The pixels as drawn so far (the device context is released first).
     // The surface is opaque: alpha is 0xFF on Windows, where GDI leaves it
     // undefined.

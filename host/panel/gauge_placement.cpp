@@ -32,9 +32,7 @@ void GaugePlacement::ClearDrawingElement() {
 }
 
 bool GaugePlacement::ReplaceSurface(std::unique_ptr<Surface> surface) {
-    if (!surface || replaced_.size() >= kMaxReplacedSurfaces) return false;
-    surface_->DropPixels();
-    replaced_.push_back(std::move(surface_));
+    if (!surface) return false;
     surface_ = std::move(surface);
     image_record_.width = surface_->width();
     image_record_.height = surface_->height();

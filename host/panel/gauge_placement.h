@@ -9,7 +9,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "image/image.h"
 #include "platform/host_abi.h"
@@ -21,10 +20,6 @@ namespace panelhost {
 // list of the first element of the header's element list; null where any
 // link is missing.
 sim::Element* DrawingElement(const sim::GaugeHeader* header);
-
-// Surfaces one placement may replace in its lifetime (each keeps a device
-// context).
-constexpr std::size_t kMaxReplacedSurfaces = 1000;
 
 class GaugePlacement {
 public:
@@ -44,12 +39,10 @@ public:
 
     // Draws from now on into this surface, of another size: the image record
     // takes its size, the drawing element its device context at the next
-    // service. The surface it replaces keeps its device context (without
-    // its pixels) until the placement goes, so that no later surface can
-    // get that handle while the gauge may still know it. False, and nothing
-    // changed, without a surface or after kMaxReplacedSurfaces replacements.
+    // service. The surface it replaces goes at once, device context and all,
+    // as a host's does: the gauge had its pre-generate service to let go of
+    // it. False, and nothing changed, without a surface.
     bool ReplaceSurface(std::unique_ptr<Surface> surface);
-    std::size_t replaced_surfaces() const { return replaced_.size(); }
 
     Image ReadImage() { return surface_->ReadImage(); }
     bool SaveImage(const std::string& png_path, std::string* error = nullptr);
@@ -57,7 +50,6 @@ public:
 private:
     sim::GaugeHeader* header_;
     std::unique_ptr<Surface> surface_;
-    std::vector<std::unique_ptr<Surface>> replaced_;
     sim::ImageRecord image_record_;
 };
 

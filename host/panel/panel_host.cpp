@@ -64,7 +64,7 @@ GaugePlacement* PanelHost::Place(std::string_view gauge_name, int width_px, int 
 bool PanelHost::Resize(GaugePlacement& placement, int width_px, int height_px) {
     if (width_px == placement.width() && height_px == placement.height()) return true;
     std::unique_ptr<Surface> surface = Surface::Create(width_px, height_px);
-    if (!surface || placement.replaced_surfaces() >= kMaxReplacedSurfaces) return false;
+    if (!surface) return false;
     SendService(placement, sim::kServicePreGenerate);
     const bool replaced = placement.ReplaceSurface(std::move(surface));
     SendService(placement, sim::kServicePostGenerate);

@@ -64,11 +64,11 @@ public:
     // an unknown gauge or a size that is not usable.
     GaugePlacement* Place(std::string_view gauge_name, int width_px, int height_px);
     // Gives the placement a new surface of this size, as a host does when a
-    // panel window changes size: pre-generate, the new surface, post-generate.
-    // The gauge stays connected and draws at the new size at its next frame,
-    // also at an unchanged host time. False, no service sent and the size
-    // unchanged, for a size that is not usable or a placement that cannot
-    // replace its surface again (GaugePlacement::ReplaceSurface).
+    // panel window changes size: pre-generate, the old surface and its
+    // device context released, the new surface, post-generate. The gauge
+    // stays connected and draws at the new size at its next frame, also at
+    // an unchanged host time. False, no service sent and the size unchanged,
+    // for a size that is not usable.
     bool Resize(GaugePlacement& placement, int width_px, int height_px);
     // Pre-kill, the kill routine, the placement and its surfaces gone,
     // post-kill, then the disconnection; the last two with no image and no
