@@ -1,11 +1,12 @@
 // The frame cycle in every mode as a misbehaving host and panel drive it:
 // module variables (time, heading, position, altitude) NaN, infinite, huge,
-// negative or stepping backwards, "Radar Mode" and "Radar Range" of any
-// value, image sizes of 0, negative or huge, device contexts appearing and
-// disappearing (more than the surface cache holds, too), headers with links
-// missing, clicks anywhere, gauges connected and disconnected between
-// frames, failing GDI+ calls, empty host table entries: all through the
-// module's exports.
+// negative or stepping backwards, network players and the traffic
+// interface's answers with any of their numbers so, "Radar Mode" and "Radar
+// Range" of any value, image sizes of 0, negative or huge, device contexts
+// appearing and disappearing (more than the surface cache holds, too),
+// headers with links missing, clicks anywhere, gauges connected and
+// disconnected between frames, failing GDI+ calls, empty host table
+// entries: all through the module's exports.
 #include <cstddef>
 #include <cstdint>
 
@@ -127,7 +128,8 @@ void FailGdiplus(FuzzSession& s) {
                         s.script.ConsumeIntegralInRange<int>(-1, 40));
 }
 
-// A few network players around the own ship, in a table at any alignment.
+// A few network players around the own ship, in a table at any alignment;
+// any of their numbers NaN, infinite or huge.
 void PlacePlayers(FuzzSession& s) {
     static constexpr const char* kNames[] = {
         "NET1", "", "A PLAYER NAME THAT IS LONGER THAN THE FORTY-NINE CHARACTERS OF AN IDENTIFIER",
@@ -141,14 +143,17 @@ void PlacePlayers(FuzzSession& s) {
     for (int i = 0; i < count; ++i) {
         fuzzsupport::NetPlayerSource::Player player{};
         player.name = s.script.PickValueInArray(kNames);
-        player.latitude_units =
-            fuzzsupport::LatitudeUnits(own_latitude_deg + s.script.ConsumeFloatingPointInRange<double>(-0.5, 0.5));
-        player.longitude_units =
-            fuzzsupport::LongitudeUnits(own_longitude_deg + s.script.ConsumeFloatingPointInRange<double>(-0.5, 0.5));
+        const auto near_own = [&](double own_deg) {
+            return own_deg + s.script.ConsumeFloatingPointInRange<double>(-0.5, 0.5);
+        };
+        player.latitude_units = fuzzsupport::HostileDoubleOr(
+            s.script, [&] { return fuzzsupport::LatitudeUnits(near_own(own_latitude_deg)); });
+        player.longitude_units = fuzzsupport::HostileDoubleOr(
+            s.script, [&] { return fuzzsupport::LongitudeUnits(near_own(own_longitude_deg)); });
         player.altitude_m = HostileDouble(s.script, 0.0, 12000.0);
         player.velocity_a = fuzzsupport::HostileFloat(s.script, -300.0f, 300.0f);
-        player.velocity_b = s.script.ConsumeFloatingPointInRange<float>(-300.0f, 300.0f);
-        player.vertical_speed = s.script.ConsumeFloatingPointInRange<float>(-50.0f, 50.0f);
+        player.velocity_b = fuzzsupport::HostileFloat(s.script, -300.0f, 300.0f);
+        player.vertical_speed = fuzzsupport::HostileFloat(s.script, -50.0f, 50.0f);
         player.heading_deg = fuzzsupport::HostileFloat(s.script, 0.0f, 360.0f);
         players.WritePlayer(s.script.ConsumeIntegralInRange<std::size_t>(0, sim::kNetPlayerSlots - 1), player);
     }

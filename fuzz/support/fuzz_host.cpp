@@ -1,7 +1,9 @@
 #include "fuzz_host.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <strings.h>
 
 #include "hostile_values.h"
@@ -131,6 +133,7 @@ constexpr double kDegreesPerCircle = 360.0;
 
 void FuzzHost::Reset() {
     variables = HostVariables{};
+    std::fill(std::begin(named_values), std::end(named_values), 0.0);
     hostile_lookups = false;
     hostile_named_values = false;
     stray_named_ids = false;

@@ -51,8 +51,10 @@ struct FuzzHost {
     void SetMode(double mode) { named_values[kModeId] = mode; }
     void SetRange(double range_nm) { named_values[kRangeId] = range_nm; }
 
-    // Back to the start of an input: sane variables, no hostility, every
-    // entry filled, no interface.
+    // Back to the start of an input: sane variables, every named value 0
+    // (unset: a gauge keeps its own mode and range until the input sets
+    // them, whatever an input before it left), no hostility, every entry
+    // filled, no interface.
     void Reset();
 };
 

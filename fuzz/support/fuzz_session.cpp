@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "gdiplus_recorder.h"
 #include "module/module_state.h"
@@ -34,6 +35,13 @@ constexpr double kLargestEpoch_s = 1e15;
 void AdvanceEpoch(double reached_s) {
     g_epoch_s += kEpochStep_s;
     if (reached_s > g_epoch_s && reached_s < kLargestEpoch_s) g_epoch_s = reached_s + kEpochStep_s;
+}
+
+// Windows GDI+ must never be given NaN or an infinity: the first call that
+// is stops the run where it is made.
+void StopAtNonFiniteCall(const std::string& described) {
+    std::fprintf(stderr, "fuzz check failed: GDI+ given NaN or an infinity: %s\n", described.c_str());
+    std::abort();
 }
 
 }  // namespace
@@ -83,6 +91,7 @@ FuzzSession::~FuzzSession() {
 }
 
 void WarmUp() {
+    recorder::OnNonFiniteCall(&StopAtNonFiniteCall);
     // Found loaded, the module is looked up among the loaded libraries alone,
     // not searched for on disk at every frame.
     Require(NetPlayers().Load(), "the stand-in network-player module loads");

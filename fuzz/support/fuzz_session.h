@@ -42,10 +42,12 @@ public:
     NetPlayerSource& net_players;
 };
 
-// Loads the stand-in network-player module, and runs the module's first
-// named-variable exchange with the panel's "Radar Mode" and "Radar Range"
-// present: the module keeps the identifiers of its first exchange for the
-// rest of the process, so every input can change the mode and the range.
+// Makes any GDI+ call given NaN or an infinity stop the process with a
+// message naming the call. Loads the stand-in network-player module, and
+// runs the module's first named-variable exchange with the panel's "Radar
+// Mode" and "Radar Range" present: the module keeps the identifiers of its
+// first exchange for the rest of the process, so every input can change
+// the mode and the range.
 void WarmUp();
 
 // Stops the process with a message when `condition` is false.

@@ -13,8 +13,10 @@
 namespace fuzzsupport {
 
 // A double the host might answer: one of the hostile specials, a raw bit
-// pattern, or a value from [sane_lo, sane_hi].
-inline double HostileDouble(FuzzedDataProvider& input, double sane_lo, double sane_hi) {
+// pattern, or (as often as both together) the sane value `sane()` makes,
+// which is asked only then.
+template <typename Sane>
+double HostileDoubleOr(FuzzedDataProvider& input, Sane&& sane) {
     using limits = std::numeric_limits<double>;
     static constexpr double kSpecials[] = {
         limits::quiet_NaN(), -limits::quiet_NaN(), limits::infinity(), -limits::infinity(),
@@ -33,8 +35,13 @@ inline double HostileDouble(FuzzedDataProvider& input, double sane_lo, double sa
             return value;
         }
         default:
-            return input.ConsumeFloatingPointInRange<double>(sane_lo, sane_hi);
+            return sane();
     }
+}
+
+// The same with a sane value from [sane_lo, sane_hi].
+inline double HostileDouble(FuzzedDataProvider& input, double sane_lo, double sane_hi) {
+    return HostileDoubleOr(input, [&] { return input.ConsumeFloatingPointInRange<double>(sane_lo, sane_hi); });
 }
 
 // A float of the same kinds, for the fields the host stores as float.

@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 #include <sstream>
+#include <utility>
 
 namespace recorder {
 namespace {
@@ -25,8 +26,14 @@ struct Failure {
     int remaining;  // < 0: forever
 };
 
+// Descriptions kept of the calls given a number that is not one; beyond
+// these they are only counted.
+constexpr std::size_t kDescribedNonFiniteCalls = 20;
+
 struct State {
     std::vector<Call> calls;
+    NonFiniteCalls non_finite;
+    NonFiniteCallHandler non_finite_handler = nullptr;
     std::map<const void*, Object*> objects;
     std::map<std::string, Failure> failures;
     std::set<std::u16string> missing_families;
@@ -108,9 +115,45 @@ Transform EffectiveWorld(const Object* graphics) {
     return graphics ? Multiply(graphics->world, graphics->base) : Transform{};
 }
 
+bool Finite(const Transform& t) {
+    for (float v : {t.m11, t.m12, t.m21, t.m22, t.dx, t.dy})
+        if (!std::isfinite(v)) return false;
+    return true;
+}
+
+bool Finite(const Call& call) {
+    for (double a : call.args)
+        if (!std::isfinite(a)) return false;
+    for (const gdip::PointF& p : call.points)
+        if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
+    return true;
+}
+
+std::string DescribeNonFinite(const Call& call) {
+    std::string described = Describe(call);
+    if (!Finite(call.world)) {
+        std::ostringstream world;
+        const Transform& w = call.world;
+        world << " in world [" << w.m11 << " " << w.m12 << " " << w.m21 << " " << w.m22 << " " << w.dx << " "
+              << w.dy << "]";
+        described += world.str();
+    }
+    return described;
+}
+
+void CheckFinite(const Call& call) {
+    if (Finite(call) && Finite(call.world)) return;
+    const std::string described = DescribeNonFinite(call);
+    NonFiniteCalls& record = S().non_finite;
+    ++record.count;
+    if (record.first.size() < kDescribedNonFiniteCalls) record.first.push_back(described);
+    if (S().non_finite_handler) S().non_finite_handler(described);
+}
+
 // Records a call and decides its status: an injected failure, an invalid
 // handle, or Ok.
 gdip::Status Record(Call call, bool handles_valid = true) {
+    CheckFinite(call);
     gdip::Status status = handles_valid && call.graphics_valid ? gdip::kOk : gdip::kInvalidParameter;
     auto it = S().failures.find(call.name);
     if (it != S().failures.end() && it->second.remaining != 0) {
@@ -200,6 +243,14 @@ void Reset() {
 }
 
 bool InBookkeeping() { return bookkeeping_depth > 0; }
+
+NonFiniteCalls TakeNonFiniteCalls() {
+    NonFiniteCalls taken;
+    std::swap(taken, S().non_finite);
+    return taken;
+}
+
+void OnNonFiniteCall(NonFiniteCallHandler handler) { S().non_finite_handler = handler; }
 
 }  // namespace recorder
 

@@ -2,7 +2,8 @@
 // Every call is recorded with its arguments and, for drawing calls, the
 // world transform in force (containers included). Matrices are computed for
 // real, so points a display transforms come back transformed. Any function
-// can be made to fail, and live objects are counted to catch leaks.
+// can be made to fail, and live objects are counted to catch leaks. A call
+// given a number that is not one is remembered apart (NonFiniteCalls).
 #pragma once
 
 #include <cstdint>
@@ -53,7 +54,25 @@ int StartupCount();
 int ShutdownCount();
 
 // Resets everything: calls, failures, missing families, counters, objects.
+// Not the calls given a number that is not one: only TakeNonFiniteCalls
+// forgets those.
 void Reset();
+
+// The calls that were given NaN or an infinity: among their numeric or
+// point arguments (points as handed in, before a transform), or in the
+// world transform a call on a Graphics works in. Windows GDI+ must never
+// see one. They are kept however often Clear and Reset empty the log.
+struct NonFiniteCalls {
+    std::size_t count = 0;            // every such call
+    std::vector<std::string> first;   // the first ones, described
+    bool empty() const { return count == 0; }
+};
+// The calls since the last take, which then starts a new record.
+NonFiniteCalls TakeNonFiniteCalls();
+// Called at once with each such call, as well (null: nobody), e.g. to stop
+// a fuzzer at the call.
+using NonFiniteCallHandler = void (*)(const std::string& described);
+void OnNonFiniteCall(NonFiniteCallHandler handler);
 
 // True while the stand-in itself runs (recording a call, making or deleting
 // its objects), so that an allocation counter can leave the stand-in's own
