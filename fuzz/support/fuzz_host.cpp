@@ -1,6 +1,8 @@
 #include "fuzz_host.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -46,6 +48,13 @@ std::int32_t StrayIdOf(const char* name) {
 // The module never hands get or set an id that no host could have issued.
 void RequireIssuable(std::int32_t id) {
     if (id < 0) std::abort();
+}
+
+// What the module publishes is a number: a value it does not know is -1.
+void RequirePublishable(double value) {
+    if (std::isfinite(value)) return;
+    std::fprintf(stderr, "fuzz check failed: the module publishes a value that is not a number\n");
+    std::abort();
 }
 
 double ModuleVariableValue(const HostVariables& v, std::uint32_t token) {
@@ -95,6 +104,7 @@ struct Entries {
 
     static void HOST_CALL SetNamedVariableValue(std::int32_t id, double value) {
         RequireIssuable(id);
+        RequirePublishable(value);
         if (id < kNamedVariableSlots) g_host->named_values[id] = value;
     }
 

@@ -44,6 +44,24 @@ void StopAtNonFiniteCall(const std::string& described) {
     std::abort();
 }
 
+// No readout shows a distance or bearing that is not a number ("nanNM",
+// "BRGinf°"); the other readouts are whole numbers or dashes.
+bool IsNotANumber(const std::string& text, std::size_t at) {
+    if (at < text.size() && text[at] == '-') ++at;
+    return text.compare(at, 3, "nan") == 0 || text.compare(at, 3, "inf") == 0;
+}
+
+bool ShowsOnlyNumbers() {
+    for (const recorder::Call& call : recorder::CallsNamed("GdipDrawString")) {
+        std::string text;
+        for (const char16_t c : call.text) text.push_back(c < 128 ? static_cast<char>(c) : '?');
+        const bool distance = text.size() >= 2 && text.compare(text.size() - 2, 2, "NM") == 0;
+        const bool bearing = text.compare(0, 3, "BRG") == 0;
+        if ((distance && IsNotANumber(text, 0)) || (bearing && IsNotANumber(text, 3))) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 void Require(bool condition, const char* what) {
@@ -81,6 +99,7 @@ FuzzSession::~FuzzSession() {
     host.hostile_named_values = false;
     recorder::StopFailing();
     driver.DisconnectAll();
+    Require(ShowsOnlyNumbers(), "a readout shows a number that is not one");
     Require(module::TheModule().shared.gdiplus.users() == 0, "a GDI+ user outlives every gauge");
     Require(recorder::LiveObjects() == 0, "GDI+ objects outlive every gauge");
     recorder::Clear();

@@ -5,8 +5,10 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "fake_host.h"
 #include "fake_traffic.h"
@@ -331,6 +333,58 @@ TEST_F(MultiGaugePanel, WhilePausedAClickMeansWhatIsOnTheScreen) {
     DrawAt(g, 3.0);
     g.Click(kPlanOriginPx, 975);  // its apex, where no aircraft stands
     EXPECT_STREQ(g.object->selection().identifier(), "");
+}
+
+// A host value that is not a number is unknown: such an aircraft is drawn
+// without what it lacks (no position: not at all), its readouts show dashes
+// and its published values are -1; unknown own data leave every aircraft out
+// of the picture. The recording GDI+ fails the test on any such number.
+TEST_F(MultiGaugePanel, NumbersThatAreNotNumbersAreNeitherDrawnNorShownNorPublished) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    info.aircraft[1]
+        .Set("INDICATED ALTITUDE", "FEET", nan)
+        .Set("GROUND VELOCITY", "KNOTS", inf)
+        .Set("VELOCITY WORLD Y", "FEET PER MINUTE", nan)
+        .Set("PLANE HEADING DEGREES MAGNETIC", "DEGREES", -inf);
+    info.aircraft.push_back(Flying(4, "NOWHERE", nan, 0.1));
+    PanelGauge g(std::make_unique<gauge::RadarGauge>(shared), 1);  // all six readouts
+    DrawAt(g, 1.0);  // registers, with its own mode
+    host.SetNamedVariableValue("Radar Mode", display::kModePlan);
+    DrawAt(g, 2.0);
+    display::ScreenPosition centre{};
+    EXPECT_FALSE(g.object->selection().DrawnSymbolAt(3, centre));  // no position, no symbol
+    g.ClickOnTarget(1);
+    ASSERT_STREQ(g.object->selection().identifier(), "N2NORTH");
+
+    double time = 3.0;
+    for (const std::int32_t mode : {display::kModeSector, display::kModeAltitude, display::kModePlan}) {
+        host.SetNamedVariableValue("Radar Mode", mode);
+        recorder::Clear();
+        DrawAt(g, time++);
+    }
+    std::vector<std::u16string> readouts;
+    for (const recorder::Call& text : recorder::CallsNamed("GdipDrawString")) readouts.push_back(text.text);
+    ASSERT_GE(readouts.size(), 6u);
+    EXPECT_EQ(std::vector<std::u16string>(readouts.end() - 6, readouts.end()),
+              (std::vector<std::u16string>{u"----FT/M", u"---FT", u"BRG0\u00B0", u"6.0NM", u"N2NORTH", u"---KTS"}));
+    // Spokes, sweep, N2NORTH's cross without a vector, N3EAST's cross and vector.
+    EXPECT_EQ(recorder::CallsNamed("GdipDrawLine").size(), 12u + 1u + 2u + 3u);
+    EXPECT_EQ(Published("Radar Target Selected"), 1.0);
+    EXPECT_EQ(Published("Radar Target Latitude"), 0.1);
+    for (const char* unknown : {"Radar Target Altitude", "Radar Target Speed", "Radar Target Vertical Speed"})
+        EXPECT_EQ(Published(unknown), -1.0) << unknown;
+
+    // The own heading, then the own position, unknown: the rings without a target.
+    for (const std::uint32_t token : {sim::kTokenOwnHeading, sim::kTokenOwnLatitude}) {
+        host.SetModuleVariable(token, token == sim::kTokenOwnHeading ? nan : inf);
+        DrawAt(g, time++);
+        EXPECT_FALSE(g.object->selection().DrawnSymbolAt(1, centre)) << token;
+        EXPECT_FALSE(g.object->selection().DrawnSymbolAt(2, centre)) << token;
+        host.SetModuleVariable(token, 0.0);
+    }
+    DrawAt(g, time++);
+    EXPECT_TRUE(g.object->selection().DrawnSymbolAt(2, centre));
 }
 
 // The distance published is the one a drawn frame measured for the aircraft
