@@ -87,9 +87,8 @@ void RunTargetPass(RadarScreen& screen, AltitudeSweep& sweep, traffic::OwnShipRe
     traffic::LocalAxes own_axes{};  // worked out again whenever the own position read for a target changed
     if (!traffic::IsKnown(frame.heading_deg) || !traffic::IsKnown(frame.own_altitude_ft)) return;
     ForEachAirborneTarget(screen.traffic, [&](std::uint32_t i, traffic::RadarTarget& target) {
-        const traffic::GeoPosition own = traffic::PositionOf(traffic::GetOwnShipPosition(own_ship));
-        if (!traffic::IsKnownPosition(own) || !traffic::IsKnownPosition(traffic::PositionOf(target)) ||
-            !traffic::IsKnown(target.altitude_ft)) {
+        traffic::GeoPosition own{};
+        if (!OwnPositionFor(own_ship, target, own) || !traffic::IsKnown(target.altitude_ft)) {
             ForgetPaintTimeIfDim(target, frame.now);  // no place on this display
             return;
         }

@@ -36,10 +36,15 @@ float RelativeBearing(float true_bearing_deg, double own_heading_deg) {
     return SaturatingFloat(traffic::ExactRemainder(turned + units::kFullCircle_deg, units::kFullCircle_deg));
 }
 
+bool OwnPositionFor(traffic::OwnShipRecord& own_ship, const traffic::RadarTarget& target, traffic::GeoPosition& own) {
+    own = traffic::PositionOf(traffic::GetOwnShipPosition(own_ship));
+    return traffic::IsKnownPosition(own) && traffic::IsKnownPosition(traffic::PositionOf(target));
+}
+
 bool LocateTarget(traffic::OwnShipRecord& own_ship, const traffic::RadarTarget& target, double own_heading_deg,
                   TargetFix& fix) {
-    const traffic::GeoPosition own = traffic::PositionOf(traffic::GetOwnShipPosition(own_ship));
-    if (!traffic::IsKnownPosition(own) || !traffic::IsKnownPosition(traffic::PositionOf(target))) return false;
+    traffic::GeoPosition own{};
+    if (!OwnPositionFor(own_ship, target, own)) return false;
     fix = FixOnLeg(LegFrom(own, own_ship.latitude_trig, target), own_heading_deg);
     return true;
 }

@@ -77,6 +77,11 @@ bool TakeNewSweepTime(double& last_sweep_time, double now);
 // frame drew it; null otherwise (or when the index lies outside the list).
 const traffic::RadarTarget* SelectedTargetOnScreen(const RadarScreen& screen);
 
+// The own ship's position as the host gives it for this target (every
+// target looks it up anew); false while it or the target's position is
+// unknown: the target is then left out of the frame.
+bool OwnPositionFor(traffic::OwnShipRecord& own_ship, const traffic::RadarTarget& target, traffic::GeoPosition& own);
+
 // The location: refreshes the own ship, then the target's leg from it, its
 // true bearing and its bearing relative to the own heading. False, with
 // nothing worked out, while the own position or the target's is unknown:

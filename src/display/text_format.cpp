@@ -13,6 +13,13 @@ namespace {
 constexpr std::size_t kLongestText = 64;
 constexpr std::int32_t kFlightLevelFrom_ft = 18000;
 
+// Writes the dashes in place of a value that is not a number; true when it did.
+bool DashesForUnknown(double value, const char* dashes, char16_t (&text)[kOverlayTextChars]) {
+    if (traffic::IsKnown(value)) return false;
+    FormatText(text, kOverlayTextChars, "%s", dashes);
+    return true;
+}
+
 }  // namespace
 
 std::size_t FormatText(char16_t* text, std::size_t capacity, const char* format, ...) {
@@ -46,10 +53,7 @@ void FormatRangeLabel(float value_nm, char16_t (&text)[kRangeLabelChars]) {
 }
 
 void FormatDistanceText(float distance_nm, char16_t (&text)[kOverlayTextChars]) {
-    if (!std::isfinite(distance_nm)) {
-        FormatText(text, kOverlayTextChars, "---NM");
-        return;
-    }
+    if (DashesForUnknown(distance_nm, "---NM", text)) return;
     FormatText(text, kOverlayTextChars, "%.1fNM", static_cast<double>(distance_nm));
 }
 
@@ -62,10 +66,7 @@ std::int32_t WholeHundreds(double value) {
 }
 
 void FormatAltitudeText(double altitude_ft, char16_t (&text)[kOverlayTextChars]) {
-    if (!traffic::IsKnown(altitude_ft)) {
-        FormatText(text, kOverlayTextChars, "---FT");
-        return;
-    }
+    if (DashesForUnknown(altitude_ft, "---FT", text)) return;
     const std::int32_t altitude = WholeHundreds(altitude_ft);
     if (altitude >= kFlightLevelFrom_ft) {
         FormatText(text, kOverlayTextChars, "FL%03d", altitude / 100);
@@ -75,10 +76,7 @@ void FormatAltitudeText(double altitude_ft, char16_t (&text)[kOverlayTextChars])
 }
 
 void FormatSpeedText(double ground_speed_kt, char16_t (&text)[kOverlayTextChars]) {
-    if (!traffic::IsKnown(ground_speed_kt)) {
-        FormatText(text, kOverlayTextChars, "---KTS");
-        return;
-    }
+    if (DashesForUnknown(ground_speed_kt, "---KTS", text)) return;
     FormatText(text, kOverlayTextChars, "%dKTS", traffic::SaturatingTruncate(ground_speed_kt));
 }
 
@@ -93,10 +91,7 @@ void FormatVerticalSpeedText(double vertical_speed_fpm, char16_t (&text)[kOverla
 }
 
 void FormatBearingText(float bearing_deg, char16_t (&text)[kOverlayTextChars]) {
-    if (!std::isfinite(bearing_deg)) {
-        FormatText(text, kOverlayTextChars, "BRG---\xB0");
-        return;
-    }
+    if (DashesForUnknown(bearing_deg, "BRG---\xB0", text)) return;
     FormatText(text, kOverlayTextChars, "BRG%.0f\xB0", static_cast<double>(bearing_deg));
 }
 

@@ -16,7 +16,7 @@ void ServeGauge(GaugeSlot slot, sim::GaugeHeader* header, std::int32_t service) 
             case sim::kServicePreGenerate:
             case sim::kServicePreKill:
                 // The host is about to release the placement's device context.
-                module.gauges.Release(slot, header);
+                module.gauges.ForgetPlacement(slot, header);
                 break;
             case sim::kServiceConnect:
                 module.gauges.Connect(slot, module.shared);

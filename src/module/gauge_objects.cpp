@@ -46,7 +46,7 @@ void GaugeObjects::Abandon() {
     for (std::unique_ptr<gauge::RadarGauge>& object : by_slot_) static_cast<void>(object.release());
 }
 
-void GaugeObjects::Release(GaugeSlot slot, const sim::GaugeHeader* header) {
+void GaugeObjects::ForgetPlacement(GaugeSlot slot, const sim::GaugeHeader* header) {
     if (slot >= kGaugeCount || !by_slot_[slot] || header == nullptr) return;
     by_slot_[slot]->ForgetPlacement(*header);
 }

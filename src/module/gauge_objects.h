@@ -31,7 +31,7 @@ public:
     // The host is about to release the device context of the placement the
     // header's drawing element holds: the Graphics made on it goes now, and
     // the placement's next drawn frame makes a new one.
-    void Release(GaugeSlot slot, const sim::GaugeHeader* header);
+    void ForgetPlacement(GaugeSlot slot, const sim::GaugeHeader* header);
 
     // Lets go of every gauge object without destroying it: for a module
     // unloaded with gauges still connected, where nothing may call GDI+.
